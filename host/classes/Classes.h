@@ -1,0 +1,161 @@
+#pragma once
+// TPersistent and TComponent: owners, names, component state, notifications and the designer's
+// icon position, with the host library's two-phase construction and destruction.
+
+#include "host/rtl/Lists.h"
+#include "host/rtl/Object.h"
+#include "host/rtl/Set.h"
+#include "host/rtl/TypInfo.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace host {
+
+class TFiler;
+class TComponent;
+
+enum class TOperation { opInsert, opRemove };
+using enum TOperation;
+
+enum class TComponentStateFlag {
+    csLoading,
+    csReading,
+    csWriting,
+    csDestroying,
+    csDesigning,
+    csAncestor,
+    csUpdating,
+    csFixups
+};
+using enum TComponentStateFlag;
+using TComponentState = TSet<TComponentStateFlag>;
+
+class TPersistent : public TObject {
+    HOST_CLASS(TPersistent, TObject)
+public:
+    // Declares properties that are not published (DefineProperty on the filer).
+    virtual void DefineProperties(TFiler& filer) {}
+    virtual void Assign(TPersistent* source);
+};
+
+// Receives the designer's hooks on a root component (the form or data module being designed).
+class IDesignerHook {
+public:
+    virtual ~IDesignerHook() = default;
+    virtual void Notification(TComponent* component, TOperation operation) = 0;
+};
+
+class TComponent : public TPersistent {
+    HOST_CLASS(TComponent, TPersistent)
+public:
+    static void DeclareProperties(PropList& props);
+
+    // The construction body, run after the C++ constructor with virtual dispatch in force;
+    // overrides call inherited::Create(owner) first, as the host's constructors do.
+    virtual void Create(TComponent* owner);
+    void Destroy() override;
+
+    TComponent* Owner() const { return FOwner; }
+    int ComponentCount() const { return static_cast<int>(FComponents.size()); }
+    TComponent* Components(int i) const;
+    const std::vector<TComponent*>& ComponentList() const { return FComponents; }
+    int ComponentIndex() const;
+
+    const std::string& Name() const { return FName; }
+    virtual void SetName(const std::string& name);
+    int64_t Tag() const { return FTag; }
+    void SetTag(int64_t tag) { FTag = tag; }
+    TComponentState ComponentState() const { return FComponentState; }
+    bool IsDesigning() const { return FComponentState.contains(csDesigning); }
+    // The designer's icon position of a non-visual component: left in the low 16 bits, top in
+    // the high 16 bits.
+    int32_t DesignInfo() const { return FDesignInfo; }
+    void SetDesignInfo(int32_t value) { FDesignInfo = value; }
+
+    // The component this one owns with that name, ignoring letter case; null when absent or
+    // when name is empty.
+    TComponent* FindComponent(std::string_view name) const;
+    void InsertComponent(TComponent* component);
+    void RemoveComponent(TComponent* component);
+    void DestroyComponents();
+    // Marks this component and everything it owns csDestroying.
+    void Destroying();
+    // Asks to be told (Notification opRemove) when component goes away; both sides clean up.
+    void FreeNotification(TComponent* component);
+    void RemoveFreeNotification(TComponent* component);
+
+    virtual void Notification(TComponent* component, TOperation operation);
+    virtual void Loaded();
+    virtual bool HasParent() const { return false; }
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    void DefineProperties(TFiler& filer) override;
+
+    // State changes made by the designer and the reader.
+    void SetDesigning(bool value, bool children = true);
+    void IncludeState(TComponentStateFlag flag) { FComponentState.include(flag); }
+    void ExcludeState(TComponentStateFlag flag) { FComponentState.exclude(flag); }
+
+    // The designer hook of a root being designed (forms and data modules set it).
+    IDesignerHook* DesignerHook() const { return FDesignerHook; }
+    void SetDesignerHook(IDesignerHook* hook) { FDesignerHook = hook; }
+
+protected:
+    virtual void ValidateRename(TComponent* component, const std::string& curName,
+                                const std::string& newName);
+    void ChangeName(const std::string& newName) { FName = newName; }
+
+private:
+    void insert(TComponent* component);
+    void remove(TComponent* component);
+
+    TComponent* FOwner = nullptr;
+    std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FFreeNotifies;
+    std::string FName;
+    int64_t FTag = 0;
+    TComponentState FComponentState;
+    int32_t FDesignInfo = 0;
+    IDesignerHook* FDesignerHook = nullptr;
+};
+
+// Runs both construction phases: the C++ constructor, then Create(owner). If Create raises, the
+// half-built object is destroyed (its Destroy runs) and the exception propagates.
+template <class T> T* New(TComponent* owner) {
+    T* obj = new T();
+    try {
+        obj->Create(owner);
+    } catch (...) {
+        obj->Free();
+        throw;
+    }
+    return obj;
+}
+// The same for a class known only at run time (the reader, the designer's drop).
+TComponent* NewComponent(const TClass* cls, TComponent* owner);
+
+// A list of components that drops a component when it is destroyed.
+class TComponentList {
+public:
+    TComponentList();
+    ~TComponentList();
+    TComponentList(const TComponentList&) = delete;
+    TComponentList& operator=(const TComponentList&) = delete;
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TComponent* Items(int i) const;
+    TComponent* operator[](int i) const { return Items(i); }
+    int Add(TComponent* c);
+    int IndexOf(const TComponent* c) const;
+    void Remove(TComponent* c);
+    void Clear();
+    auto begin() const { return FItems.begin(); }
+    auto end() const { return FItems.end(); }
+
+private:
+    class Watcher;
+    std::vector<TComponent*> FItems;
+    Watcher* FWatcher;
+};
+
+} // namespace host

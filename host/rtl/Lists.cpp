@@ -1,0 +1,62 @@
+#include "host/rtl/Lists.h"
+
+namespace host {
+
+const std::string& TStringList::Strings(int i) const {
+    if (i < 0 || i >= Count())
+        throw EListError("List index out of bounds (" + IntToStr(i) + ")");
+    return FItems[static_cast<size_t>(i)];
+}
+
+void TStringList::SetString(int i, const std::string& s) {
+    Strings(i);
+    FItems[static_cast<size_t>(i)] = s;
+    changed();
+}
+
+int TStringList::Add(const std::string& s) {
+    FItems.push_back(s);
+    changed();
+    return Count() - 1;
+}
+
+void TStringList::Insert(int i, const std::string& s) {
+    if (i < 0 || i > Count())
+        throw EListError("List index out of bounds (" + IntToStr(i) + ")");
+    FItems.insert(FItems.begin() + i, s);
+    changed();
+}
+
+void TStringList::Delete(int i) {
+    Strings(i);
+    FItems.erase(FItems.begin() + i);
+    changed();
+}
+
+void TStringList::Clear() {
+    if (FItems.empty())
+        return;
+    FItems.clear();
+    changed();
+}
+
+int TStringList::IndexOf(std::string_view s) const {
+    for (size_t i = 0; i < FItems.size(); ++i)
+        if (SameText(FItems[i], s))
+            return static_cast<int>(i);
+    return -1;
+}
+
+std::string TStringList::Text() const {
+    std::string r;
+    for (const auto& s : FItems)
+        r += s + "\r\n";
+    return r;
+}
+
+void TStringList::changed() {
+    if (OnChange)
+        OnChange();
+}
+
+} // namespace host

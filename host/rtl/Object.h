@@ -1,0 +1,133 @@
+#pragma once
+// TObject and its metaclass: class names, parents and a factory for the reader, so that class
+// names can be compared as strings through the ancestor chain as the host library does.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace host {
+
+class TObject;
+struct TPropInfo;
+using PropList = std::vector<TPropInfo>;
+
+// The metaclass of a host class. Classes compiled into the host or a package have one static
+// instance each; the designer also makes classes at run time (TForm1 derived from TForm).
+class TClass {
+public:
+    using Factory = TObject* (*)();
+    using PropsInit = void (*)(PropList&);
+    TClass(std::string name, const TClass* parent, Factory factory, PropsInit props = nullptr);
+    ~TClass();
+
+    const std::string& ClassName() const { return FName; }
+    const TClass* ClassParent() const { return FParent; }
+    bool InheritsFrom(const TClass* ancestor) const;
+    bool InheritsFrom(std::string_view ancestorName) const;
+    // A new instance of this class (its nearest ancestor's C++ type), not yet constructed in the
+    // host's sense: the caller runs Create. Null for abstract classes.
+    TObject* NewInstance() const;
+    bool IsAbstract() const;
+    // The published properties this class declares itself (not its ancestors').
+    const PropList& DeclaredProps() const;
+
+private:
+    std::string FName;
+    const TClass* FParent;
+    Factory FFactory;
+    PropsInit FPropsInit;
+    mutable std::unique_ptr<PropList> FProps;
+};
+
+using TClassRef = const TClass*;
+
+class TObject {
+public:
+    TObject() = default;
+    TObject(const TObject&) = delete;
+    TObject& operator=(const TObject&) = delete;
+    virtual ~TObject() = default;
+
+    static const TClass* StaticClass();
+    // The object's class: the class it was made as, which for run-time classes (TForm1) is not
+    // the C++ type's own.
+    const TClass* ClassType() const { return FClass ? FClass : StaticClassOf(); }
+    const std::string& ClassName() const { return ClassType()->ClassName(); }
+    bool InheritsFrom(const TClass* ancestor) const { return ClassType()->InheritsFrom(ancestor); }
+    template <class T> bool Is() const { return InheritsFrom(T::StaticClass()); }
+
+    // The destructor's body, run with virtual dispatch intact: derived body first, then the
+    // base's (call inherited::Destroy() last). Free() runs it and then deletes the object.
+    virtual void Destroy() {}
+    void Free();
+
+    // Used by factories: makes the object report a class derived from its C++ type's.
+    void SetClassType(const TClass* cls) { FClass = cls; }
+
+protected:
+    virtual const TClass* StaticClassOf() const { return StaticClass(); }
+
+private:
+    const TClass* FClass = nullptr;
+};
+
+// Frees an object when non-null, like the host library's FreeAndNil on a field.
+template <class T> void FreeAndNil(T*& obj) {
+    T* tmp = obj;
+    obj = nullptr;
+    if (tmp)
+        tmp->Free();
+}
+
+template <class T> T* dyn(TObject* obj) {
+    return obj && obj->Is<T>() ? static_cast<T*>(obj) : nullptr;
+}
+
+// The registry of classes the reader can create by name (RegisterClass, FindClass). Names are
+// compared ignoring letter case, as the host library does.
+void RegisterClass(const TClass* cls);
+void UnregisterClass(const TClass* cls);
+const TClass* FindClass(std::string_view name);
+std::vector<const TClass*> RegisteredClasses();
+
+} // namespace host
+
+// Declares a host class's metaclass inside its C++ class. Parent is the host base class.
+#define HOST_CLASS(Cls, Parent)                                                                    \
+public:                                                                                            \
+    using inherited = Parent;                                                                      \
+    static const ::host::TClass* StaticClass();                                                    \
+                                                                                                   \
+protected:                                                                                         \
+    const ::host::TClass* StaticClassOf() const override { return StaticClass(); }                 \
+                                                                                                   \
+private:
+
+// Defines the metaclass; concrete classes get a factory for the reader. The _PROPS forms also
+// take the class's published properties from its static DeclareProperties(PropList&).
+#define HOST_IMPLEMENT_CLASS(Cls, Parent)                                                          \
+    const ::host::TClass* Cls::StaticClass() {                                                     \
+        static const ::host::TClass cls(#Cls, Parent::StaticClass(),                              \
+                                        []() -> ::host::TObject* { return new Cls(); });           \
+        return &cls;                                                                               \
+    }
+#define HOST_IMPLEMENT_ABSTRACT_CLASS(Cls, Parent)                                                 \
+    const ::host::TClass* Cls::StaticClass() {                                                     \
+        static const ::host::TClass cls(#Cls, Parent::StaticClass(), nullptr);                    \
+        return &cls;                                                                               \
+    }
+#define HOST_IMPLEMENT_CLASS_PROPS(Cls, Parent)                                                    \
+    const ::host::TClass* Cls::StaticClass() {                                                     \
+        static const ::host::TClass cls(                                                           \
+            #Cls, Parent::StaticClass(), []() -> ::host::TObject* { return new Cls(); },           \
+            &Cls::DeclareProperties);                                                              \
+        return &cls;                                                                               \
+    }
+#define HOST_IMPLEMENT_ABSTRACT_CLASS_PROPS(Cls, Parent)                                           \
+    const ::host::TClass* Cls::StaticClass() {                                                     \
+        static const ::host::TClass cls(#Cls, Parent::StaticClass(), nullptr,                     \
+                                        &Cls::DeclareProperties);                                  \
+        return &cls;                                                                               \
+    }

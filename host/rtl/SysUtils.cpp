@@ -1,0 +1,85 @@
+#include "host/rtl/SysUtils.h"
+
+namespace host {
+
+void Abort() { throw EAbort(); }
+
+namespace {
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+char upper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+} // namespace
+
+bool SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
+int CompareText(std::string_view a, std::string_view b) {
+    size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char x = static_cast<unsigned char>(upper(a[i]));
+        unsigned char y = static_cast<unsigned char>(upper(b[i]));
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+std::string UpperCase(std::string_view s) {
+    std::string r(s);
+    for (char& c : r)
+        c = upper(c);
+    return r;
+}
+
+std::string LowerCase(std::string_view s) {
+    std::string r(s);
+    for (char& c : r)
+        c = lower(c);
+    return r;
+}
+
+std::string IntToStr(int64_t value) { return std::to_string(value); }
+
+std::string Format(std::string_view fmt, const std::vector<std::string>& args) {
+    std::string out;
+    size_t next = 0;
+    for (size_t i = 0; i < fmt.size(); ++i) {
+        char c = fmt[i];
+        if (c != '%' || i + 1 == fmt.size()) {
+            out += c;
+            continue;
+        }
+        char spec = fmt[++i];
+        if (spec == '%') {
+            out += '%';
+        } else if (spec == 's' || spec == 'd') {
+            if (next >= args.size())
+                throw EConvertError("Format '" + std::string(fmt) + "' invalid or incompatible with argument");
+            out += args[next++];
+        } else {
+            throw EConvertError("Format '" + std::string(fmt) + "' invalid or incompatible with argument");
+        }
+    }
+    return out;
+}
+
+bool IsValidIdent(std::string_view name) {
+    if (name.empty())
+        return false;
+    auto alpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
+    if (!alpha(name[0]))
+        return false;
+    for (char c : name)
+        if (!alpha(c) && !(c >= '0' && c <= '9'))
+            return false;
+    return true;
+}
+
+} // namespace host

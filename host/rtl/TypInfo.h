@@ -1,0 +1,145 @@
+#pragma once
+// Published-property tables: what the object inspector edits and the form files store. Each
+// class declares its own properties in declaration order; GetPropList puts the ancestors' first.
+
+#include "host/rtl/Object.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace host {
+
+enum class TTypeKind { Integer, Enumeration, Set, String, Float, Class, Method };
+
+// An enumeration type: its name and its values' names in ordinal order. Boolean is one of them.
+struct TEnumInfo {
+    std::string TypeName;
+    std::vector<std::string> Names;
+    // The ordinal of a value name, ignoring letter case; -1 when unknown.
+    int ValueOf(std::string_view name) const;
+};
+extern const TEnumInfo BooleanInfo;
+
+struct TPropInfo {
+    std::string Name;
+    TTypeKind Kind = TTypeKind::Integer;
+    const TEnumInfo* Enum = nullptr; // enumerations, booleans, and a set's element type
+    const TClass* ObjClass = nullptr; // Class kind: the class of the sub-object or reference
+    bool IsReference = false;         // Class kind: a reference to a component, stored by name
+    std::optional<int64_t> Default;   // ordinals and sets (a bit mask); none: always written
+    bool Stored = true;               // false: never written (stored False)
+    std::function<bool(const TObject&)> IsStored; // a stored condition, when there is one
+    bool ReadOnly = false;
+
+    // Accessors by kind: ordinals (integers, enumerations, booleans, sets as bit masks), strings
+    // and events (a handler's method name), floats, objects.
+    std::function<int64_t(const TObject&)> GetOrd;
+    std::function<void(TObject&, int64_t)> SetOrd;
+    std::function<std::string(const TObject&)> GetStr;
+    std::function<void(TObject&, const std::string&)> SetStr;
+    std::function<double(const TObject&)> GetFloat;
+    std::function<void(TObject&, double)> SetFloat;
+    std::function<TObject*(const TObject&)> GetObj;
+    std::function<void(TObject&, TObject*)> SetObj;
+
+    bool IsOrdinal() const {
+        return Kind == TTypeKind::Integer || Kind == TTypeKind::Enumeration || Kind == TTypeKind::Set;
+    }
+    // Whether the writer writes this property of obj: stored, and not at its default.
+    bool ShouldWrite(const TObject& obj) const;
+};
+
+// Every published property of cls, the most basic class's first, each in declaration order.
+std::vector<const TPropInfo*> GetPropList(const TClass* cls);
+// The published property of that name (letter case ignored), or null.
+const TPropInfo* GetPropInfo(const TClass* cls, std::string_view name);
+
+// Helpers that build property records for a class C from accessors taking C.
+template <class C, class G, class S>
+TPropInfo IntProp(std::string name, G get, S set, std::optional<int64_t> def = std::nullopt) {
+    TPropInfo p;
+    p.Name = std::move(name);
+    p.Kind = TTypeKind::Integer;
+    p.Default = def;
+    p.GetOrd = [get](const TObject& o) -> int64_t { return get(static_cast<const C&>(o)); };
+    p.SetOrd = [set](TObject& o, int64_t v) { set(static_cast<C&>(o), v); };
+    return p;
+}
+
+template <class C, class G, class S>
+TPropInfo EnumProp(std::string name, const TEnumInfo& info, G get, S set,
+                   std::optional<int64_t> def = std::nullopt) {
+    TPropInfo p = IntProp<C>(std::move(name), get, set, def);
+    p.Kind = TTypeKind::Enumeration;
+    p.Enum = &info;
+    return p;
+}
+
+template <class C, class G, class S>
+TPropInfo BoolProp(std::string name, G get, S set, std::optional<bool> def = std::nullopt) {
+    std::optional<int64_t> d;
+    if (def)
+        d = *def ? 1 : 0;
+    return EnumProp<C>(std::move(name), BooleanInfo, get, set, d);
+}
+
+template <class C, class G, class S>
+TPropInfo SetProp(std::string name, const TEnumInfo& element, G get, S set,
+                  std::optional<int64_t> def = std::nullopt) {
+    TPropInfo p = IntProp<C>(std::move(name), get, set, def);
+    p.Kind = TTypeKind::Set;
+    p.Enum = &element;
+    return p;
+}
+
+template <class C, class G, class S> TPropInfo StrProp(std::string name, G get, S set) {
+    TPropInfo p;
+    p.Name = std::move(name);
+    p.Kind = TTypeKind::String;
+    p.GetStr = [get](const TObject& o) -> std::string { return get(static_cast<const C&>(o)); };
+    p.SetStr = [set](TObject& o, const std::string& v) { set(static_cast<C&>(o), v); };
+    return p;
+}
+
+// An event: its value is the name of the handler method, as the form file stores it.
+template <class C> TPropInfo EventProp(std::string name, std::string C::*field) {
+    TPropInfo p;
+    p.Name = std::move(name);
+    p.Kind = TTypeKind::Method;
+    p.GetStr = [field](const TObject& o) { return static_cast<const C&>(o).*field; };
+    p.SetStr = [field](TObject& o, const std::string& v) { static_cast<C&>(o).*field = v; };
+    return p;
+}
+
+template <class C, class G, class S> TPropInfo FloatProp(std::string name, G get, S set) {
+    TPropInfo p;
+    p.Name = std::move(name);
+    p.Kind = TTypeKind::Float;
+    p.GetFloat = [get](const TObject& o) -> double { return get(static_cast<const C&>(o)); };
+    p.SetFloat = [set](TObject& o, double v) { set(static_cast<C&>(o), v); };
+    return p;
+}
+
+// A sub-object owned by the object (Font, Lines...): its properties are stored with a prefix.
+template <class C, class G> TPropInfo ObjProp(std::string name, const TClass* cls, G get) {
+    TPropInfo p;
+    p.Name = std::move(name);
+    p.Kind = TTypeKind::Class;
+    p.ObjClass = cls;
+    p.GetObj = [get](const TObject& o) -> TObject* { return get(static_cast<const C&>(o)); };
+    return p;
+}
+
+// A reference to another component, stored by its name.
+template <class C, class G, class S>
+TPropInfo RefProp(std::string name, const TClass* cls, G get, S set) {
+    TPropInfo p = ObjProp<C>(std::move(name), cls, get);
+    p.IsReference = true;
+    p.SetObj = [set](TObject& o, TObject* v) { set(static_cast<C&>(o), v); };
+    return p;
+}
+
+} // namespace host
