@@ -154,6 +154,8 @@ public:
 
 private:
     class Watcher;
+    friend class Watcher;
+    void dropped(TComponent* c);
     std::vector<TComponent*> FItems;
     Watcher* FWatcher;
 };

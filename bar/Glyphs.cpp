@@ -1,0 +1,35 @@
+// Palette glyphs: the picture the component palette shows for a class, found among the loaded
+// modules' bitmap resources by class name, falling back to the nearest ancestor's.
+#include "component/Stowbar.h"
+
+#include "host/win32/Windows.h"
+
+namespace stow {
+
+HBITMAP TStowbar::GetPaletteBitmap(TComponent* component) const {
+    if (!component)
+        return 0;
+    for (const TClass* c = component->ClassType(); c; c = c->ClassParent()) {
+        const std::string& name = c->ClassName();
+        for (TLibModule* m = Desktop::Current().LibModuleList(); m; m = m->Next) {
+            HBITMAP h = LoadBitmapA(m->ResInstance, name.c_str());
+            if (h)
+                return h;
+        }
+    }
+    return 0;
+}
+
+void TStowbar::SetShowPicture(bool value) {
+    if (value == FShowPicture)
+        return;
+    for (TNVC* e : *FNVCList) {
+        e->Button->Glyph().SetHandle(0);
+        if (value && e->Component)
+            e->Button->Glyph().SetHandle(GetPaletteBitmap(e->Component));
+    }
+    FShowPicture = value;
+    SetButtonHeight(GetButtonHeight());
+}
+
+} // namespace stow

@@ -1,0 +1,79 @@
+// The collection pass: which components qualify, the pass itself, its deferred trigger, and the
+// relayout that follows renames and places the buttons.
+#include "component/Stowbar.h"
+
+#include "host/vcl/Forms.h"
+
+namespace stow {
+
+const char* const NonCollectableClasses[4] = {"TField", "TControl", "TStowbar", "TMenuItem"};
+
+bool TStowbar::CanWeCollect(TComponent* component) const {
+    if (!component)
+        return false;
+    for (const char* name : NonCollectableClasses)
+        for (const TClass* c = component->ClassType(); c; c = c->ClassParent())
+            if (c->ClassName() == name)
+                return false;
+    return true;
+}
+
+void TStowbar::Collect() {
+    if (ComponentState().contains(csLoading) || !FDesigning)
+        return;
+    BringToFront();
+    for (int i = FNVCList->Count() - 1; i >= 0; --i) {
+        TNVC* e = FNVCList->Items(i);
+        if (!FForm->FindComponent(e->Name)) {
+            FreeNVC(e);
+            FNVCList->Delete(i);
+        }
+    }
+    for (int i = 0; i < FForm->ComponentCount(); ++i) {
+        TComponent* c = FForm->Components(i);
+        if (!c->Name().empty() && CanWeCollect(c))
+            AddComponent(c->Name(), c->Name(), c->ClassName());
+    }
+    ComponentRefUpd();
+    ShowComponents(false);
+    UpdateTabList();
+}
+
+void TStowbar::CMCollect(TMessage& m) {
+    if (m.LParam != reinterpret_cast<LPARAM>(this))
+        return;
+    // Pending messages first; one of them may even end this bar.
+    TComponentList alive;
+    alive.Add(this);
+    Application().ProcessMessages();
+    if (alive.Count() == 0)
+        return;
+    Collect();
+}
+
+void TStowbar::ComponentRefUpd() {
+    for (int i = FNVCList->Count() - 1; i >= 0; --i) {
+        TNVC* e = FNVCList->Items(i);
+        if (!e)
+            continue;
+        if (!e->Component)
+            e->Component = FForm->FindComponent(e->Name);
+        if (!e->Component) {
+            FreeNVC(e);
+            FNVCList->SetItem(i, nullptr);
+            FNVCList->Pack();
+        }
+    }
+    int x = 2, y = 2;
+    for (TNVC* e : *FNVCList) {
+        const std::string& current = e->Component->Name();
+        if (current != e->Name) {
+            if (e->Title == e->Name)
+                e->Title = current;
+            e->Name = current;
+        }
+        layoutEntry(e, x, y);
+    }
+}
+
+} // namespace stow

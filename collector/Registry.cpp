@@ -1,0 +1,143 @@
+// The entry registry: adding and freeing entries, and moving the designer icons.
+#include "component/Stowbar.h"
+
+#include "host/win32/Windows.h"
+
+namespace stow {
+
+void TStowbar::AddComponent(const std::string& name, const std::string& title,
+                            const std::string& className) {
+    if (FExcludedNames->IndexOf(name) >= 0)
+        return;
+    // A name another bar of the form holds is this bar's to leave alone from now on.
+    for (TComponent* c : FForm->ComponentList()) {
+        TStowbar* other = asStowbar(c);
+        if (!other || other == this)
+            continue;
+        for (TNVC* e : *other->FNVCList)
+            if (e && e->Name == name) {
+                FExcludedNames->Add(name);
+                return;
+            }
+    }
+    for (TNVC* e : *FNVCList)
+        if (e && e->Name == name)
+            return;
+
+    auto* entry = new TNVC;
+    entry->Name = name;
+    entry->ClassName = className;
+    entry->Title = title;
+
+    TSpeedButton* b = New<TSpeedButton>(nullptr);
+    entry->Button = b;
+    b->SetVisible(true);
+    b->SetParent(this);
+    b->SetWidth(FButtonWidth);
+    b->SetHeight(FButtonHeight);
+    b->OnMouseDown = [this](TObject* s, TMouseButton button, TShiftState shift, int x, int y) {
+        BtnClick(s, button, shift, x, y);
+    };
+    b->OnDblClick = [this](TObject* s) { BtnDblClick(s); };
+    b->SetGroupIndex(1);
+    b->SetLayout(FLayout);
+    b->SetMargin(FMargin);
+    b->SetSpacing(FSpacing);
+    if (FShowTitles)
+        b->SetCaption(title);
+    if (FShowPicture) {
+        // Nothing yet when the form is still being read; the next relayout supplies it.
+        HBITMAP h = GetPaletteBitmap(FForm->FindComponent(name));
+        b->Glyph().SetHandle(h);
+    }
+    FNVCList->Add(entry);
+
+    for (TComponent* c : FForm->ComponentList()) {
+        TStowbar* other = asStowbar(c);
+        if (other && other != this && other->FExcludedNames->IndexOf(name) < 0)
+            other->FExcludedNames->Add(name);
+    }
+}
+
+void TStowbar::FreeNVC(TNVC* entry) {
+    if (!entry)
+        return;
+    FreeAndNil(entry->Button);
+    delete entry;
+}
+
+void TStowbar::FreeNVCs() {
+    for (int i = 0; i < FNVCList->Count(); ++i)
+        if (TNVC* e = FNVCList->Items(i))
+            FreeNVC(e);
+    FNVCList->Clear();
+}
+
+namespace {
+
+// The slot grid of the designer icons: 30 pixels apart, wrapping after the slot that passes the
+// form's right edge.
+struct SlotGrid {
+    int X0;
+    int FormWidth;
+    int X;
+    int Y = 0;
+    SlotGrid(int x0, int formWidth) : X0(x0), FormWidth(formWidth), X(x0) {}
+    void advance() {
+        if (X + 27 > FormWidth) {
+            X = 0;
+            Y += 30;
+        } else {
+            X += 30;
+        }
+    }
+};
+
+int32_t packDesignInfo(int left, int top) {
+    return static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(top)) << 16) |
+                                static_cast<uint16_t>(left));
+}
+
+} // namespace
+
+void TStowbar::ShowComponents(bool show) {
+    auto* form = ownerForm();
+    int formWidth = form ? form->Width() : 0;
+    int x0 = show ? 0 : -10000;
+
+    SlotGrid entries(x0, formWidth);
+    for (TNVC* e : *FNVCList) {
+        // An entry whose component is not resolved (or has gone) has no icon to place.
+        if (!e || !e->Component)
+            continue;
+        if (show) {
+            e->Component->SetDesignInfo(packDesignInfo(entries.X, entries.Y));
+            entries.advance();
+        } else {
+            e->Component->SetDesignInfo(packDesignInfo(-10000, 0));
+        }
+    }
+
+    if (!form)
+        return;
+    SlotGrid icons(x0, formWidth);
+    HWND first = GetWindow(form->Handle(), GW_CHILD);
+    HWND w = first ? GetWindow(first, GW_HWNDLAST) : 0;
+    char className[255];
+    while (w) {
+        GetClassNameA(w, className, 254);
+        if (std::string(className) == "TContainer") {
+            TRect r;
+            GetClientRect(w, &r);
+            if (r.Width() == 28 && r.Height() == 28) {
+                SetWindowPos(w, 0, icons.X, icons.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+                icons.advance();
+            } else {
+                SetWindowPos(w, 0, icons.X - 30, icons.Y + 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            }
+        }
+        w = GetWindow(w, GW_HWNDPREV);
+    }
+}
+
+} // namespace stow

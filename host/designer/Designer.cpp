@@ -1,0 +1,229 @@
+#include "host/designer/Designer.h"
+
+#include "host/win32/Windows.h"
+
+#include <algorithm>
+
+namespace host {
+
+namespace {
+int16_t lo(int32_t v) { return static_cast<int16_t>(static_cast<uint32_t>(v) & 0xFFFF); }
+int16_t hi(int32_t v) { return static_cast<int16_t>(static_cast<uint32_t>(v) >> 16); }
+int32_t packPos(int x, int y) {
+    return static_cast<int32_t>((static_cast<uint32_t>(y & 0xFFFF) << 16) |
+                                static_cast<uint32_t>(x & 0xFFFF));
+}
+} // namespace
+
+// ---------------------------------------------------------------- icons
+
+TDesignerIcon::TDesignerIcon(TFormDesigner& designer, TComponent* component)
+    : FDesigner(designer), FComponent(component) {
+    auto* form = designer.Form();
+    Desktop::CreateParams cp;
+    cp.ClassName = "TContainer";
+    cp.Parent = form->Handle();
+    int32_t info = component->DesignInfo();
+    cp.Bounds = Bounds(lo(info), hi(info), Size, Size);
+    cp.Proc = this;
+    cp.Bind = [this](HWND h) { FHandle = h; };
+    Desktop::Current().CreateWindowEx(cp);
+}
+
+TDesignerIcon::~TDesignerIcon() {
+    if (FHandle)
+        if (Desktop* d = Desktop::CurrentOrNull()) {
+            HWND h = FHandle;
+            FHandle = 0;
+            d->DestroyWindow(h);
+        }
+}
+
+void TDesignerIcon::WindowProc(TMessage& m) {
+    // A click on an icon selects its component.
+    if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_RBUTTONDOWN)
+        FDesigner.SelectComponent(FComponent);
+}
+
+void TDesignerIcon::WindowDestroyed(HWND handle) {
+    if (handle == FHandle)
+        FHandle = 0;
+}
+
+// ---------------------------------------------------------------- designer
+
+TFormDesigner::TFormDesigner(TComponent* root) : FRoot(root) {
+    root->SetDesigning(true);
+    if (auto* form = dyn<TCustomForm>(root))
+        form->SetDesigner(this);
+    else if (auto* dm = dyn<TDataModule>(root))
+        dm->SetDesigner(this);
+    else
+        root->SetDesignerHook(this);
+}
+
+TFormDesigner::~TFormDesigner() {
+    FIcons.clear();
+    if (FRoot && FRoot->DesignerHook() == this) {
+        if (auto* form = dyn<TCustomForm>(FRoot))
+            form->SetDesigner(nullptr);
+        else if (auto* dm = dyn<TDataModule>(FRoot))
+            dm->SetDesigner(nullptr);
+        else
+            FRoot->SetDesignerHook(nullptr);
+    }
+}
+
+void TFormDesigner::Modified() { ++FModifiedCount; }
+
+void TFormDesigner::GetSelections(TComponentList* list) const {
+    if (!list)
+        return;
+    list->Clear();
+    for (TComponent* c : FSelection)
+        list->Add(c);
+}
+
+void TFormDesigner::SelectComponent(TComponent* component) {
+    FSelection.clear();
+    if (component)
+        FSelection.push_back(component);
+}
+
+void TFormDesigner::SetSelection(const std::vector<TComponent*>& components) {
+    FSelection.clear();
+    for (TComponent* c : components)
+        if (c && std::find(FSelection.begin(), FSelection.end(), c) == FSelection.end())
+            FSelection.push_back(c);
+}
+
+bool TFormDesigner::ShowsIcon(const TComponent* component) {
+    return component && !component->Is<TControl>() && !component->HasParent();
+}
+
+HWND TFormDesigner::IconOf(const TComponent* component) const {
+    auto it = FIcons.find(component);
+    return it == FIcons.end() ? 0 : it->second->Handle();
+}
+
+void TFormDesigner::Notification(TComponent* component, TOperation operation) {
+    if (!component || component->Owner() != FRoot)
+        return;
+    if (operation == opInsert) {
+        if (ShowsIcon(component) && Form() && !FIcons.count(component) &&
+            !FRoot->ComponentState().contains(csLoading))
+            FIcons[component] = std::make_unique<TDesignerIcon>(*this, component);
+    } else {
+        FSelection.erase(std::remove(FSelection.begin(), FSelection.end(), component),
+                         FSelection.end());
+        FIcons.erase(component);
+    }
+}
+
+
+void TFormDesigner::CreateIcons() {
+    if (!Form())
+        return;
+    for (TComponent* c : FRoot->ComponentList())
+        if (ShowsIcon(c) && !FIcons.count(c))
+            FIcons[c] = std::make_unique<TDesignerIcon>(*this, c);
+}
+
+void TFormDesigner::PlaceIcon(TComponent* component) {
+    HWND h = IconOf(component);
+    if (!h)
+        return;
+    int32_t info = component->DesignInfo();
+    Desktop::Current().SetWindowPos(h, 0, lo(info), hi(info), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+std::string TFormDesigner::UniqueName(const TClass* cls) const {
+    std::string base = cls->ClassName();
+    if (base.size() > 1 && (base[0] == 'T' || base[0] == 't'))
+        base = base.substr(1);
+    for (int i = 1;; ++i) {
+        std::string name = base + IntToStr(i);
+        if (!FRoot->FindComponent(name) && !SameText(FRoot->Name(), name))
+            return name;
+    }
+}
+
+TComponent* TFormDesigner::Drop(const TClass* cls, const std::string& name, int x, int y) {
+    TComponent* c = NewComponent(cls, FRoot);
+    try {
+        c->SetName(name.empty() ? UniqueName(cls) : name);
+        if (auto* control = dyn<TControl>(c)) {
+            if (auto* form = Form()) {
+                control->SetBounds(x, y, control->Width(), control->Height());
+                if (!control->Parent())
+                    control->SetParent(form);
+            }
+        } else {
+            c->SetDesignInfo(packPos(x, y));
+            PlaceIcon(c);
+        }
+    } catch (...) {
+        c->Free();
+        throw;
+    }
+    SelectComponent(c);
+    Modified();
+    return c;
+}
+
+std::vector<TComponent*> TFormDesigner::Paste(
+    const std::vector<std::pair<const TClass*, std::string>>& items) {
+    std::vector<TComponent*> made;
+    TComponentList alive;
+    for (const auto& [cls, name] : items) {
+        TComponent* c = NewComponent(cls, FRoot);
+        alive.Add(c);
+        try {
+            c->SetName(name.empty() ? UniqueName(cls) : name);
+        } catch (...) {
+            c->Free();
+            throw;
+        }
+        if (auto* control = dyn<TControl>(c))
+            if (auto* form = Form(); form && !control->Parent())
+                control->SetParent(form);
+    }
+    for (TComponent* c : alive)
+        made.push_back(c);
+    SetSelection(made);
+    Modified();
+    return made;
+}
+
+void TFormDesigner::DeleteSelection() {
+    if (FDeleting)
+        return;
+    FDeleting = true;
+    TComponentList doomed;
+    for (TComponent* c : FSelection)
+        if (c != FRoot)
+            doomed.Add(c);
+    FSelection.clear();
+    while (doomed.Count() > 0) {
+        TComponent* c = doomed[0];
+        doomed.Remove(c);
+        c->Free();
+    }
+    FDeleting = false;
+    Modified();
+}
+
+void TFormDesigner::Rename(TComponent* component, const std::string& newName) {
+    component->SetName(newName);
+    Modified();
+}
+
+bool TFormDesigner::IsDesignMsg(TControl* sender, TMessage& m) {
+    if (m.Msg == WM_KEYDOWN && m.WParam == VK_DELETE) {
+        DeleteSelection();
+        return true;
+    }
+    return false;
+}
+
+} // namespace host

@@ -1,0 +1,84 @@
+#pragma once
+// The form designer: the selection, Modified, designer icons for non-visual components, and the
+// designer's operations (drop, paste, delete, rename) as the IDE did them.
+
+#include "host/vcl/Forms.h"
+
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace host {
+
+class TFormDesigner;
+
+// The designer icon of a non-visual component: a child window of the form, of window class
+// "TContainer", with a 28 by 28 client area.
+class TDesignerIcon : public IWindowProc {
+public:
+    TDesignerIcon(TFormDesigner& designer, TComponent* component);
+    ~TDesignerIcon() override;
+    HWND Handle() const { return FHandle; }
+    TComponent* Component() const { return FComponent; }
+    void WindowProc(TMessage& message) override;
+    void WindowDestroyed(HWND handle) override;
+    static constexpr int Size = 28;
+
+private:
+    TFormDesigner& FDesigner;
+    TComponent* FComponent;
+    HWND FHandle = 0;
+};
+
+class TFormDesigner : public TDesigner {
+public:
+    // Designs root (a form or a data module): marks it designing and hooks its notifications.
+    explicit TFormDesigner(TComponent* root);
+    ~TFormDesigner() override;
+    TFormDesigner(const TFormDesigner&) = delete;
+    TFormDesigner& operator=(const TFormDesigner&) = delete;
+
+    TComponent* Root() const { return FRoot; }
+    TCustomForm* Form() const { return dyn<TCustomForm>(FRoot); }
+
+    // ---- what the component sees
+    void Modified() override;
+    // Fills list with the current selection, in selection order.
+    void GetSelections(TComponentList* list) const;
+    // Makes component the only selected one.
+    void SelectComponent(TComponent* component);
+    bool IsDesignMsg(TControl* sender, TMessage& message) override;
+    void Notification(TComponent* component, TOperation operation) override;
+
+    // ---- the designer's own operations
+    int ModifiedCount() const { return FModifiedCount; }
+    const std::vector<TComponent*>& Selection() const { return FSelection; }
+    void SetSelection(const std::vector<TComponent*>& components);
+    // The designer's next free default name for a class: Timer1, Timer2...
+    std::string UniqueName(const TClass* cls) const;
+    // Creates a component as a drop does: owned by the root, named, a control parented in the
+    // form, a non-visual component's icon at (x, y); selected.
+    TComponent* Drop(const TClass* cls, const std::string& name, int x, int y);
+    // Inserts several components in one step; they become the selection.
+    std::vector<TComponent*> Paste(const std::vector<std::pair<const TClass*, std::string>>& items);
+    // Deletes every selected component; the selection is empty afterwards.
+    void DeleteSelection();
+    void Rename(TComponent* component, const std::string& newName);
+    // Whether the designer shows an icon for the component.
+    static bool ShowsIcon(const TComponent* component);
+    // The icon window of a component, or 0.
+    HWND IconOf(const TComponent* component) const;
+    // Makes icons for the root's non-visual components that have none (after a form is read).
+    void CreateIcons();
+    void PlaceIcon(TComponent* component);
+
+private:
+    friend class TDesignerIcon;
+    TComponent* FRoot;
+    std::vector<TComponent*> FSelection;
+    std::map<const TComponent*, std::unique_ptr<TDesignerIcon>> FIcons;
+    int FModifiedCount = 0;
+    bool FDeleting = false;
+};
+
+} // namespace host

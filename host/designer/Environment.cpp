@@ -1,0 +1,72 @@
+#include "host/designer/Environment.h"
+
+namespace host {
+
+DesignEnvironment::DesignEnvironment()
+    : FDesktop(std::make_unique<Desktop>()), FApplication(std::make_unique<TApplication>()) {
+    RegisterStandardClasses();
+    FProgramModule = FDesktop->AddModule("stowdesign");
+    FDesktop->OnException = [this](const std::exception& e) { FApplication->HandleException(e); };
+}
+
+DesignEnvironment::~DesignEnvironment() {
+    Close();
+    FApplication.reset();
+    FDesktop.reset();
+}
+
+const TClass* DesignEnvironment::MakeClass(const std::string& name, const TClass* parent) {
+    for (const auto& c : FClasses)
+        if (SameText(c->ClassName(), name) && c->ClassParent() == parent)
+            return c.get();
+    FClasses.push_back(std::make_unique<TClass>(name, parent, nullptr));
+    return FClasses.back().get();
+}
+
+TCustomForm* DesignEnvironment::NewForm(const std::string& name, int width, int height) {
+    if (!IsValidIdent(name))
+        throw EComponentError("'" + name + "' is not a valid component name");
+    Close();
+    const TClass* cls = MakeClass("T" + name, TForm::StaticClass());
+    auto* form = static_cast<TCustomForm*>(NewComponent(cls, nullptr));
+    FRoot = form;
+    FDesigner = std::make_unique<TFormDesigner>(form);
+    form->SetName(name);
+    form->SetCaption(name);
+    form->SetClientSize(width, height);
+    form->HandleNeeded();
+    return form;
+}
+
+TDataModule* DesignEnvironment::NewDataModule(const std::string& name) {
+    if (!IsValidIdent(name))
+        throw EComponentError("'" + name + "' is not a valid component name");
+    Close();
+    const TClass* cls = MakeClass("T" + name, TDataModule::StaticClass());
+    auto* dm = static_cast<TDataModule*>(NewComponent(cls, nullptr));
+    FRoot = dm;
+    FDesigner = std::make_unique<TFormDesigner>(dm);
+    dm->SetName(name);
+    return dm;
+}
+
+void DesignEnvironment::Adopt(TComponent* root) {
+    Close();
+    FRoot = root;
+    FDesigner = std::make_unique<TFormDesigner>(root);
+    if (auto* form = dyn<TCustomForm>(root)) {
+        form->HandleNeeded();
+        FDesigner->CreateIcons();
+    }
+}
+
+void DesignEnvironment::Close() {
+    if (!FRoot)
+        return;
+    TComponent* root = FRoot;
+    FRoot = nullptr;
+    root->Free();
+    FDesigner.reset();
+}
+
+} // namespace host

@@ -1,0 +1,52 @@
+#pragma once
+// The designer's world: one desktop, the application, the standard classes, the program's own
+// module, and the form or data module being designed with its designer.
+
+#include "host/designer/ComponentEditors.h"
+#include "host/designer/Designer.h"
+#include "host/designer/StdComponents.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace host {
+
+class DesignEnvironment {
+public:
+    DesignEnvironment();
+    ~DesignEnvironment();
+    DesignEnvironment(const DesignEnvironment&) = delete;
+    DesignEnvironment& operator=(const DesignEnvironment&) = delete;
+
+    Desktop& desktop() { return *FDesktop; }
+    TApplication& application() { return *FApplication; }
+    RecordingDialogs& dialogs() { return FApplication->DefaultDialogs(); }
+    TLibModule* programModule() const { return FProgramModule; }
+
+    // A class made at run time, derived from parent (TForm1 from TForm); kept for the
+    // environment's life.
+    const TClass* MakeClass(const std::string& name, const TClass* parent);
+
+    // A new form being designed: class "T" + name derived from TForm, client size w by h.
+    TCustomForm* NewForm(const std::string& name, int width = 640, int height = 480);
+    TDataModule* NewDataModule(const std::string& name);
+    // Takes a root made elsewhere (a form read from a file) into the designer.
+    void Adopt(TComponent* root);
+    // Closes the current root as closing its designer window does.
+    void Close();
+
+    TComponent* Root() const { return FRoot; }
+    TCustomForm* Form() const { return dyn<TCustomForm>(FRoot); }
+    TFormDesigner* Designer() const { return FDesigner.get(); }
+
+private:
+    std::unique_ptr<Desktop> FDesktop;
+    std::unique_ptr<TApplication> FApplication;
+    std::vector<std::unique_ptr<TClass>> FClasses;
+    TLibModule* FProgramModule = nullptr;
+    TComponent* FRoot = nullptr;
+    std::unique_ptr<TFormDesigner> FDesigner;
+};
+
+} // namespace host

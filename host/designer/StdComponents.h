@@ -1,0 +1,160 @@
+#pragma once
+// A small library of the host's standard components: timers, dialogs, data sets with fields,
+// data sources, image lists, and a few controls.
+
+#include "host/vcl/Forms.h"
+
+namespace host {
+
+class TTimer : public TComponent {
+    HOST_CLASS(TTimer, TComponent)
+public:
+    static void DeclareProperties(PropList& props);
+    bool Enabled = true;
+    int Interval = 1000;
+    std::string OnTimer;
+};
+
+class TCommonDialog : public TComponent {
+    HOST_CLASS(TCommonDialog, TComponent)
+public:
+    static void DeclareProperties(PropList& props);
+    int64_t HelpContext = 0;
+};
+
+class TOpenDialog : public TCommonDialog {
+    HOST_CLASS(TOpenDialog, TCommonDialog)
+public:
+    static void DeclareProperties(PropList& props);
+    std::string DefaultExt, FileName, Filter, InitialDir, Title;
+};
+
+class TSaveDialog : public TOpenDialog {
+    HOST_CLASS(TSaveDialog, TOpenDialog)
+};
+
+class TField;
+
+class TDataSet : public TComponent {
+    HOST_CLASS(TDataSet, TComponent)
+public:
+    static void DeclareProperties(PropList& props);
+    void Destroy() override;
+    bool Active = false;
+    std::string AfterOpen, BeforePost;
+    int FieldCount() const { return static_cast<int>(FFields.size()); }
+    TField* Fields(int i) const { return FFields.at(static_cast<size_t>(i)); }
+
+private:
+    friend class TField;
+    std::vector<TField*> FFields;
+};
+
+class TTable : public TDataSet {
+    HOST_CLASS(TTable, TDataSet)
+public:
+    static void DeclareProperties(PropList& props);
+    std::string DatabaseName, TableName, IndexName;
+    bool ReadOnly = false;
+};
+
+class TQuery : public TDataSet {
+    HOST_CLASS(TQuery, TDataSet)
+public:
+    static void DeclareProperties(PropList& props);
+    std::string DatabaseName;
+};
+
+class TField : public TComponent {
+    HOST_CLASS(TField, TComponent)
+public:
+    static void DeclareProperties(PropList& props);
+    void Destroy() override;
+    TDataSet* DataSet() const { return FDataSet; }
+    void SetDataSet(TDataSet* dataSet);
+    bool HasParent() const override { return true; }
+    TComponent* GetParentComponent() const override { return FDataSet; }
+    std::string FieldName, DisplayLabel;
+    int DisplayWidth = 0;
+    bool Required = false;
+
+private:
+    TDataSet* FDataSet = nullptr;
+};
+
+class TStringField : public TField {
+    HOST_CLASS(TStringField, TField)
+public:
+    static void DeclareProperties(PropList& props);
+    int Size = 20;
+};
+
+class TIntegerField : public TField {
+    HOST_CLASS(TIntegerField, TField)
+};
+
+class TDataSource : public TComponent {
+    HOST_CLASS(TDataSource, TComponent)
+public:
+    static void DeclareProperties(PropList& props);
+    void Notification(TComponent* component, TOperation operation) override;
+    bool AutoEdit = true;
+    bool Enabled = true;
+    TDataSet* DataSet = nullptr;
+};
+
+class TImageList : public TComponent {
+    HOST_CLASS(TImageList, TComponent)
+public:
+    static void DeclareProperties(PropList& props);
+    int Height = 16;
+    int Width = 16;
+};
+
+class TButton : public TWinControl {
+    HOST_CLASS(TButton, TWinControl)
+public:
+    static void DeclareProperties(PropList& props);
+    void Create(TComponent* owner) override;
+    bool Default = false;
+    bool Cancel = false;
+    int ModalResult = 0;
+    int TabOrder = 0;
+    std::string OnClickName;
+};
+
+class TPanel : public TCustomControl {
+    HOST_CLASS(TPanel, TCustomControl)
+public:
+    static void DeclareProperties(PropList& props);
+    void Create(TComponent* owner) override;
+    void Paint() override;
+    int TabOrder = 0;
+};
+
+class TStatusBar : public TWinControl {
+    HOST_CLASS(TStatusBar, TWinControl)
+public:
+    static void DeclareProperties(PropList& props);
+    void Create(TComponent* owner) override;
+    std::string SimpleText;
+    bool SimplePanel = false;
+};
+
+class TLabel : public TGraphicControl {
+    HOST_CLASS(TLabel, TGraphicControl)
+public:
+    static void DeclareProperties(PropList& props);
+    void Create(TComponent* owner) override;
+    void Paint() override;
+};
+
+// A table class of a third party's with no palette picture of its own.
+class TNestedTable : public TTable {
+    HOST_CLASS(TNestedTable, TTable)
+};
+
+// Registers every host class that forms can hold with the class registry.
+void RegisterStandardClasses();
+
+} // namespace host

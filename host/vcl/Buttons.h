@@ -1,0 +1,60 @@
+#pragma once
+// TSpeedButton: a graphic button with a glyph and a caption; buttons of one non-zero group
+// index under one parent work like radio buttons.
+
+#include "host/vcl/Controls.h"
+
+namespace host {
+
+enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+using enum TButtonLayout;
+extern const TEnumInfo ButtonLayoutInfo;
+
+enum class TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
+using enum TButtonState;
+
+class TSpeedButton : public TGraphicControl {
+    HOST_CLASS(TSpeedButton, TGraphicControl)
+public:
+    void Create(TComponent* owner) override;
+    void Destroy() override;
+
+    TBitmap& Glyph() { return *FGlyph; }
+    const TBitmap& Glyph() const { return *FGlyph; }
+    TButtonLayout Layout() const { return FLayout; }
+    void SetLayout(TButtonLayout value);
+    int Margin() const { return FMargin; }
+    void SetMargin(int value);
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int value);
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int value);
+    bool Down() const { return FDown; }
+    void SetDown(bool value);
+    bool AllowAllUp() const { return FAllowAllUp; }
+    void SetAllowAllUp(bool value);
+    bool Flat() const { return FFlat; }
+    // Drawn pressed: held down by the mouse or Down.
+    TButtonState State() const { return FState; }
+
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void Click() override;
+    void Paint() override;
+
+private:
+    void updateExclusive();
+    TBitmap* FGlyph = nullptr;
+    TButtonLayout FLayout = blGlyphLeft;
+    int FMargin = -1;
+    int FSpacing = 4;
+    int FGroupIndex = 0;
+    bool FDown = false;
+    bool FAllowAllUp = false;
+    bool FFlat = false;
+    bool FDragging = false;
+    TButtonState FState = bsUp;
+};
+
+} // namespace host

@@ -1,0 +1,146 @@
+#include "host/vcl/Forms.h"
+
+#include "host/win32/Windows.h"
+
+namespace host {
+
+HOST_IMPLEMENT_ABSTRACT_CLASS(TScrollingWinControl, TWinControl)
+HOST_IMPLEMENT_CLASS_PROPS(TCustomForm, TScrollingWinControl)
+HOST_IMPLEMENT_CLASS(TForm, TCustomForm)
+HOST_IMPLEMENT_CLASS(TDataModule, TComponent)
+
+void TCustomForm::DeclareProperties(PropList& props) {
+    props.push_back(StrProp<TCustomForm>(
+        "Caption", [](const TCustomForm& f) { return f.Caption(); },
+        [](TCustomForm& f, const std::string& v) { f.SetCaption(v); }));
+    props.push_back(IntProp<TCustomForm>(
+        "ClientHeight", [](const TCustomForm& f) { return f.ClientHeight(); },
+        [](TCustomForm& f, int64_t v) { f.SetClientHeight(static_cast<int>(v)); }));
+    props.push_back(IntProp<TCustomForm>(
+        "ClientWidth", [](const TCustomForm& f) { return f.ClientWidth(); },
+        [](TCustomForm& f, int64_t v) { f.SetClientWidth(static_cast<int>(v)); }));
+    props.push_back(IntProp<TCustomForm>(
+        "PixelsPerInch", [](const TCustomForm& f) { return f.FPixelsPerInch; },
+        [](TCustomForm& f, int64_t v) { f.FPixelsPerInch = static_cast<int>(v); }));
+    props.push_back(IntProp<TCustomForm>(
+        "TextHeight", [](const TCustomForm& f) { return f.FTextHeight; },
+        [](TCustomForm& f, int64_t v) { f.FTextHeight = static_cast<int>(v); }));
+    props.push_back(EventProp<TCustomForm>("OnCreate", &TCustomForm::OnCreateName));
+}
+
+void TCustomForm::Create(TComponent* owner) {
+    inherited::Create(owner);
+    FVisible = false;
+    SetBounds(0, 0, 640 + Frame.Left + Frame.Right, 480 + Frame.Top + Frame.Bottom);
+}
+
+void TCustomForm::Destroy() {
+    // Closing: everything is marked first, then destroyed; each component is taken out of the
+    // list before it goes, so its siblings hear nothing of it.
+    Destroying();
+    DestroyComponents();
+    if (FDesigner) {
+        SetDesignerHook(nullptr);
+        FDesigner = nullptr;
+    }
+    inherited::Destroy();
+}
+
+void TCustomForm::SetDesigner(TDesigner* designer) {
+    FDesigner = designer;
+    SetDesignerHook(designer);
+}
+
+int TCustomForm::ClientWidth() const { return std::max(0, FWidth - Frame.Left - Frame.Right); }
+int TCustomForm::ClientHeight() const { return std::max(0, FHeight - Frame.Top - Frame.Bottom); }
+
+void TCustomForm::SetClientSize(int width, int height) {
+    SetBounds(FLeft, FTop, width + Frame.Left + Frame.Right, height + Frame.Top + Frame.Bottom);
+}
+
+void TCustomForm::WndProc(TMessage& message) {
+    if (FDesigner && FDesigner->IsDesignMsg(this, message))
+        return;
+    inherited::WndProc(message);
+}
+
+void TDataModule::SetDesigner(TDesigner* designer) {
+    FDesigner = designer;
+    SetDesignerHook(designer);
+}
+
+void TDataModule::Destroy() {
+    Destroying();
+    DestroyComponents();
+    SetDesignerHook(nullptr);
+    FDesigner = nullptr;
+    inherited::Destroy();
+}
+
+namespace {
+thread_local TApplication* gApplication = nullptr;
+}
+
+TApplication::TApplication() : FCommands(std::make_unique<TComponentList>()) {
+    FPrevious = gApplication;
+    gApplication = this;
+    Desktop::CreateParams cp;
+    cp.ClassName = "TApplication";
+    cp.Visible = false;
+    cp.Proc = this;
+    cp.Bind = [this](HWND h) { FHandle = h; };
+    Desktop::Current().CreateWindowEx(cp);
+}
+
+TApplication::~TApplication() {
+    if (FHandle)
+        if (Desktop* d = Desktop::CurrentOrNull())
+            d->DestroyWindow(FHandle);
+    if (gApplication == this)
+        gApplication = FPrevious;
+}
+
+void TApplication::ProcessMessages() { Desktop::Current().ProcessMessages(); }
+
+void TApplication::PostCommand(TMenuItem* item) {
+    WPARAM id = FNextCommand++;
+    FCommands->Add(item);
+    FPendingCommands[id] = item;
+    PostMessageA(FHandle, WM_COMMAND, id, 0);
+}
+
+void TApplication::HandleException(const std::exception& e) {
+    if (dynamic_cast<const EAbort*>(&e))
+        return;
+    FDialogs->MessageDlg(e.what(), mtError, {TMsgDlgBtn::mbOK}, 0);
+}
+
+void TApplication::WindowProc(TMessage& m) {
+    if (m.Msg != WM_COMMAND)
+        return;
+    auto it = FPendingCommands.find(m.WParam);
+    if (it == FPendingCommands.end())
+        return;
+    TMenuItem* item = it->second;
+    FPendingCommands.erase(it);
+    // An item freed since it was chosen has left the list: its command is dropped.
+    if (FCommands->IndexOf(item) < 0)
+        return;
+    FCommands->Remove(item);
+    item->Click();
+}
+
+void TApplication::WindowDestroyed(HWND handle) {
+    if (handle == FHandle)
+        FHandle = 0;
+}
+
+TApplication& Application() {
+    if (!gApplication)
+        throw EInvalidOperation("No application");
+    return *gApplication;
+}
+
+TApplication* ApplicationOrNull() { return gApplication; }
+
+} // namespace host

@@ -1,0 +1,247 @@
+#include "host/vcl/Graphics.h"
+
+#include "host/win32/Windows.h"
+
+#include <cstdio>
+
+namespace host {
+
+HOST_IMPLEMENT_CLASS_PROPS(TFont, TPersistent)
+HOST_IMPLEMENT_CLASS(TBitmap, TPersistent)
+
+const TEnumInfo FontStyleInfo{"TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}};
+
+uint32_t ColorToRGB(TColor color) {
+    if (color < 0) {
+        switch (color & 0xFF) {
+        case 0x00: return 0xC0C0C0; // scroll bar
+        case 0x01: return 0x008080; // desktop
+        case 0x04: return 0xC0C0C0; // menu
+        case 0x05: return 0xFFFFFF; // window
+        case 0x07: return 0x000000; // menu text
+        case 0x08: return 0x000000; // window text
+        case 0x09: return 0xFFFFFF; // caption text
+        case 0x0D: return 0x000080; // highlight
+        case 0x0E: return 0xFFFFFF; // highlight text
+        case 0x0F: return 0xC0C0C0; // button face
+        case 0x10: return 0x808080; // button shadow
+        case 0x11: return 0x808080; // grey text
+        case 0x12: return 0x000000; // button text
+        case 0x14: return 0xFFFFFF; // button highlight
+        case 0x15: return 0x000000; // 3D dark shadow
+        case 0x16: return 0xDFDFDF; // 3D light
+        default: return 0xC0C0C0;
+        }
+    }
+    // TColor stores blue in the high byte, as COLORREF does.
+    uint32_t c = static_cast<uint32_t>(color);
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+namespace {
+struct NamedColor {
+    TColor Color;
+    const char* Name;
+};
+const NamedColor kColors[] = {
+    {clBlack, "clBlack"},       {clMaroon, "clMaroon"},     {clGreen, "clGreen"},
+    {clOlive, "clOlive"},       {clNavy, "clNavy"},         {clPurple, "clPurple"},
+    {clTeal, "clTeal"},         {clGray, "clGray"},         {clSilver, "clSilver"},
+    {clRed, "clRed"},           {clLime, "clLime"},         {clYellow, "clYellow"},
+    {clBlue, "clBlue"},         {clFuchsia, "clFuchsia"},   {clAqua, "clAqua"},
+    {clWhite, "clWhite"},       {clScrollBar, "clScrollBar"}, {clBackground, "clBackground"},
+    {clMenu, "clMenu"},         {clWindow, "clWindow"},     {clMenuText, "clMenuText"},
+    {clWindowText, "clWindowText"}, {clCaptionText, "clCaptionText"},
+    {clHighlight, "clHighlight"}, {clHighlightText, "clHighlightText"},
+    {clBtnFace, "clBtnFace"},   {clBtnShadow, "clBtnShadow"}, {clGrayText, "clGrayText"},
+    {clBtnText, "clBtnText"},   {clBtnHighlight, "clBtnHighlight"},
+    {cl3DDkShadow, "cl3DDkShadow"}, {cl3DLight, "cl3DLight"},
+};
+} // namespace
+
+std::string ColorToString(TColor color) {
+    for (const auto& c : kColors)
+        if (c.Color == color)
+            return c.Name;
+    return IntToStr(color);
+}
+
+bool StringToColor(const std::string& text, TColor& color) {
+    for (const auto& c : kColors)
+        if (SameText(c.Name, text)) {
+            color = c.Color;
+            return true;
+        }
+    return false;
+}
+
+void TFont::DeclareProperties(PropList& props) {
+    TPropInfo color = IntProp<TFont>(
+        "Color", [](const TFont& f) { return f.Color(); },
+        [](TFont& f, int64_t v) { f.SetColor(static_cast<TColor>(v)); });
+    props.push_back(color);
+    props.push_back(IntProp<TFont>(
+        "Height", [](const TFont& f) { return f.Height(); },
+        [](TFont& f, int64_t v) { f.SetHeight(static_cast<int>(v)); }));
+    props.push_back(StrProp<TFont>(
+        "Name", [](const TFont& f) { return f.Name(); },
+        [](TFont& f, const std::string& v) { f.SetName(v); }));
+    props.push_back(SetProp<TFont>(
+        "Style", FontStyleInfo, [](const TFont& f) { return static_cast<int64_t>(f.Style().mask()); },
+        [](TFont& f, int64_t v) { f.SetStyle(TFontStyles::FromMask(static_cast<uint64_t>(v))); }));
+}
+
+void TFont::changed() {
+    if (OnChange)
+        OnChange();
+}
+void TFont::SetName(const std::string& v) {
+    if (v != FName) {
+        FName = v;
+        changed();
+    }
+}
+void TFont::SetSize(int v) {
+    if (v != FSize) {
+        FSize = v;
+        FHeight = -(v * 96 + 36) / 72;
+        changed();
+    }
+}
+void TFont::SetHeight(int v) {
+    if (v != FHeight) {
+        FHeight = v;
+        FSize = v < 0 ? (-v * 72 + 48) / 96 : (v * 72 + 48) / 96;
+        changed();
+    }
+}
+void TFont::SetColor(TColor v) {
+    if (v != FColor) {
+        FColor = v;
+        changed();
+    }
+}
+void TFont::SetStyle(TFontStyles v) {
+    if (!(v == FStyle)) {
+        FStyle = v;
+        changed();
+    }
+}
+void TFont::Assign(TPersistent* source) {
+    if (auto* f = dyn<TFont>(source)) {
+        FName = f->FName;
+        FSize = f->FSize;
+        FHeight = f->FHeight;
+        FColor = f->FColor;
+        FStyle = f->FStyle;
+        changed();
+        return;
+    }
+    TPersistent::Assign(source);
+}
+bool TFont::IsDefault() const {
+    return FName == "MS Sans Serif" && FHeight == -11 && FColor == clWindowText && FStyle.empty();
+}
+
+TBitmap::~TBitmap() {
+    if (FHandle)
+        if (Desktop* d = Desktop::CurrentOrNull())
+            d->DeleteObject(FHandle);
+}
+
+void TBitmap::SetHandle(HBITMAP handle) {
+    if (handle == FHandle)
+        return;
+    if (FHandle)
+        DeleteObject(FHandle);
+    FHandle = handle;
+    if (OnChange)
+        OnChange();
+}
+
+HBITMAP TBitmap::ReleaseHandle() {
+    HBITMAP h = FHandle;
+    FHandle = 0;
+    return h;
+}
+
+int TBitmap::Width() const {
+    const GdiBitmap* b = FHandle ? Desktop::Current().Bitmap(FHandle) : nullptr;
+    return b ? b->Width : 0;
+}
+
+int TBitmap::Height() const {
+    const GdiBitmap* b = FHandle ? Desktop::Current().Bitmap(FHandle) : nullptr;
+    return b ? b->Height : 0;
+}
+
+TCanvas::TCanvas() = default;
+
+void TCanvas::FillRect(const TRect& r) {
+    ++Operations;
+    if (Target)
+        Target->FillRect(r, ColorToRGB(Brush.Color));
+}
+
+void TCanvas::TextOut(int x, int y, const std::string& text) {
+    ++Operations;
+    if (Target)
+        Target->TextOut(x, y, text, FFont, ColorToRGB(FFont.Color()));
+}
+
+int TCanvas::TextWidth(const std::string& text) {
+    return Target ? Target->TextWidth(text, FFont) : static_cast<int>(text.size()) * 6;
+}
+
+int TCanvas::TextHeight(const std::string& text) {
+    return Target ? Target->TextHeight(text, FFont) : 13;
+}
+
+void TCanvas::Draw(int x, int y, TBitmap& bitmap, bool transparent) {
+    ++Operations;
+    if (!Target || bitmap.Empty())
+        return;
+    if (const GdiBitmap* b = Desktop::Current().Bitmap(bitmap.Handle()))
+        Target->Draw(x, y, *b, transparent);
+}
+
+void TCanvas::MoveTo(int x, int y) { FPenPos = {x, y}; }
+
+void TCanvas::LineTo(int x, int y) {
+    ++Operations;
+    if (Target)
+        Target->Line(FPenPos.X, FPenPos.Y, x, y, ColorToRGB(Pen.Color));
+    FPenPos = {x, y};
+}
+
+void TCanvas::Rectangle(const TRect& r) {
+    FillRect(r);
+    MoveTo(r.Left, r.Top);
+    LineTo(r.Right - 1, r.Top);
+    LineTo(r.Right - 1, r.Bottom - 1);
+    LineTo(r.Left, r.Bottom - 1);
+    LineTo(r.Left, r.Top);
+}
+
+bool DrawEdge(HDC dc, TRect* rect, UINT edge, UINT flags) {
+    if (!dc || !rect)
+        return false;
+    ++dc->Operations;
+    if (dc->Target)
+        dc->Target->DrawEdge(*rect, edge, flags);
+    if (flags & BF_ADJUST) {
+        int w = ((edge & (BDR_RAISEDOUTER | BDR_SUNKENOUTER)) ? 1 : 0) +
+                ((edge & (BDR_RAISEDINNER | BDR_SUNKENINNER)) ? 1 : 0);
+        if (flags & BF_LEFT)
+            rect->Left += w;
+        if (flags & BF_TOP)
+            rect->Top += w;
+        if (flags & BF_RIGHT)
+            rect->Right -= w;
+        if (flags & BF_BOTTOM)
+            rect->Bottom -= w;
+    }
+    return true;
+}
+
+} // namespace host

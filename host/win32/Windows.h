@@ -1,0 +1,27 @@
+#pragma once
+// The windowing system's functions, as the component calls them, on the current desktop.
+
+#include "host/win32/Desktop.h"
+
+#include <string>
+
+namespace host {
+
+HWND GetWindow(HWND hwnd, UINT cmd);
+// Copies the window's class name into buffer (at most maxCount - 1 characters and a zero);
+// returns the number of characters copied.
+int GetClassNameA(HWND hwnd, char* buffer, int maxCount);
+bool GetClientRect(HWND hwnd, TRect* rect);
+bool GetWindowRect(HWND hwnd, TRect* rect);
+bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+bool PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+uintptr_t SetTimer(HWND hwnd, uintptr_t id, UINT elapse, void* timerFunc = nullptr);
+bool KillTimer(HWND hwnd, uintptr_t id);
+DWORD GetTickCount();
+bool GetCursorPos(TPoint* point);
+bool UpdateWindow(HWND hwnd);
+HBITMAP LoadBitmapA(HINSTANCE instance, const char* name);
+bool DeleteObject(HGDIOBJ object);
+
+} // namespace host

@@ -1,0 +1,104 @@
+// The commands of the button menu: the editor's verbs, About, Change Title, Delete, the two
+// moves and Move To.
+#include "component/Stowbar.h"
+
+#include "host/vcl/Dialogs.h"
+#include "host/vcl/Forms.h"
+
+namespace stow {
+
+void TStowbar::PopupVerbMenuClick(TObject* sender) {
+    if (!FDesigning)
+        return;
+    auto* item = dyn<TMenuItem>(sender);
+    if (!item)
+        return;
+    int idx = -1;
+    {
+        TComponentList selection;
+        if (FDesigner)
+            FDesigner->GetSelections(&selection);
+        if (selection.Count() > 0) {
+            TComponent* first = selection[0];
+            for (int i = 0; i < FNVCList->Count(); ++i)
+                if (FNVCList->Items(i)->Component == first) {
+                    idx = i;
+                    break;
+                }
+        }
+    }
+    int64_t tag = item->Tag();
+
+    if (tag >= 0 && tag <= 999) {
+        if (FEditor)
+            FEditor->ExecuteVerb(static_cast<int>(tag));
+        return;
+    }
+    if (tag == -4) {
+        if (auto* form = ownerForm())
+            form->Perform(WM_KEYDOWN, VK_DELETE, 0);
+        return;
+    }
+    // The other commands act on the entry of the selected component: without one they do
+    // nothing.
+    if (idx < 0)
+        return;
+    TNVC* e = FNVCList->Items(idx);
+
+    if (tag == -1) {
+        std::string parentClass;
+        if (e->Component && e->Component->ClassType()->ClassParent())
+            parentClass = e->Component->ClassType()->ClassParent()->ClassName();
+        ShowMessage("Title: " + e->Title + "\r" + "Name:  " + e->Name + "\r" + "Class: " +
+                    e->ClassName + "\r" + "Inherited Class: " + parentClass);
+    } else if (tag == -3) {
+        for (;;) {
+            std::string value = e->Title;
+            InputQuery("Title of " + e->Name, "Title", value);
+            if (value == e->Title)
+                return;
+            bool refused = false;
+            for (TNVC* other : *FNVCList)
+                if (other->Title == value) {
+                    MessageDlg(value + " is allready assigned to " + other->Name +
+                                   ", please enter another title",
+                               mtError, {TMsgDlgBtn::mbOK}, 0);
+                    value = e->Title;
+                    refused = true;
+                    break;
+                }
+            if (value != e->Title) {
+                if (FDesigner)
+                    FDesigner->Modified();
+                e->Title = value;
+            }
+            if (!refused)
+                return;
+        }
+    } else if (tag == -5) {
+        if (idx > 0)
+            FNVCList->Exchange(idx - 1, idx);
+    } else if (tag == -6) {
+        if (idx < FNVCList->Count() - 1)
+            FNVCList->Exchange(idx, idx + 1);
+    } else if (tag <= -100 && tag >= -199) {
+        // The target is found and checked first, so that a caption that no longer names a bar
+        // of the form loses nothing.
+        TStowbar* target = asStowbar(FForm->FindComponent(item->Caption()));
+        if (!target || target == this)
+            return;
+        std::string name = e->Name, title = e->Title, className = e->ClassName;
+        FreeNVC(e);
+        FNVCList->Delete(idx);
+        FNVCList->Pack();
+        FExcludedNames->Add(name);
+        ComponentRefUpd();
+        int x = target->FExcludedNames->IndexOf(name);
+        if (x >= 0)
+            target->FExcludedNames->Delete(x);
+        target->AddComponent(name, title, className);
+        target->ComponentRefUpd();
+    }
+}
+
+} // namespace stow
