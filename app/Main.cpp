@@ -1,1 +1,83 @@
-int main() { return 0; }
+// stowdesign: the designer program.
+#include "app/Session.h"
+
+#include <CLI/CLI.hpp>
+
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+const char* kDemo = R"(# the built-in demo session
+new form Form1 640 480
+drop TTimer Timer1 at 16 16
+drop TOpenDialog OpenDialog1 at 48 16
+drop TStowbar Stowbar1
+wait 1
+mouse 100 10
+print Stowbar1
+)";
+
+int runDemo(const std::string& outDir) {
+    std::filesystem::create_directories(outDir);
+    app::Session session(std::cout, outDir);
+    return session.RunText(kDemo, "demo", std::cerr);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App cli{"stowdesign: the form designer with the stowbar"};
+    cli.require_subcommand(0, 1);
+    std::string outDir;
+
+    auto* demo = cli.add_subcommand("demo", "play the built-in demo session");
+    std::string demoOut = "stowdesign-demo";
+    demo->add_option("--out", demoOut, "output folder");
+
+    auto* run = cli.add_subcommand("run", "play a session script");
+    std::string script;
+    run->add_option("SCRIPT", script, "the session script")->required();
+    run->add_option("--out", outDir, "folder for relative paths in the script");
+
+    auto* convert = cli.add_subcommand("convert", "convert a form file");
+    std::string in, out;
+    convert->add_option("IN", in)->required();
+    convert->add_option("OUT", out)->required();
+    bool toText = false, toBinary = false;
+    convert->add_flag("--text", toText, "write the text form");
+    convert->add_flag("--binary", toBinary, "write the binary form");
+
+    auto* render = cli.add_subcommand("render", "render a form's design surface");
+    std::string formPath, pngPath;
+    render->add_option("FORM", formPath)->required();
+    render->add_option("OUT", pngPath)->required();
+
+    try {
+        cli.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == 0)
+            return cli.exit(e);
+        std::cerr << "stowdesign: " << e.what() << "\n";
+        return 2;
+    }
+
+    try {
+        if (*run) {
+            std::filesystem::path base = outDir.empty() ? std::filesystem::current_path()
+                                                        : std::filesystem::path(outDir);
+            if (!outDir.empty())
+                std::filesystem::create_directories(base);
+            app::Session session(std::cout, base);
+            return session.RunFile(script, std::cerr);
+        }
+        if (*convert || *render) {
+            std::cerr << "stowdesign: this command is not supported yet\n";
+            return 2;
+        }
+        return runDemo(*demo ? demoOut : std::string("stowdesign-demo"));
+    } catch (const std::exception& e) {
+        std::cerr << "stowdesign: " << e.what() << "\n";
+        return 2;
+    }
+}

@@ -1,0 +1,93 @@
+#include "app/Script.h"
+
+namespace app {
+
+std::string ScriptLine::RestFrom(size_t i) const {
+    if (i >= Offsets.size())
+        return {};
+    std::string rest = Text.substr(Offsets[i]);
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t' || rest.back() == '\r'))
+        rest.pop_back();
+    return rest;
+}
+
+ScriptLine ParseLine(const std::string& text, int number) {
+    ScriptLine line;
+    line.Number = number;
+    line.Text = text;
+    size_t i = 0;
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (i < text.size()) {
+        while (i < text.size() && blank(text[i]))
+            ++i;
+        if (i >= text.size() || text[i] == '#')
+            break;
+        line.Offsets.push_back(i);
+        std::string word;
+        if (text[i] == '"') {
+            ++i;
+            bool closed = false;
+            while (i < text.size()) {
+                char c = text[i++];
+                if (c == '"') {
+                    closed = true;
+                    break;
+                }
+                if (c != '\\') {
+                    word += c;
+                    continue;
+                }
+                if (i >= text.size())
+                    break;
+                char e = text[i++];
+                switch (e) {
+                case '"': word += '"'; break;
+                case '\\': word += '\\'; break;
+                case 'r': word += '\r'; break;
+                case 'n': word += '\n'; break;
+                case 't': word += '\t'; break;
+                default:
+                    throw ScriptError(std::string("unknown escape \\") + e + " in a quoted word");
+                }
+            }
+            if (!closed)
+                throw ScriptError("unterminated quoted word");
+        } else {
+            while (i < text.size() && !blank(text[i]))
+                word += text[i++];
+        }
+        line.Words.push_back(std::move(word));
+    }
+    return line;
+}
+
+std::vector<ScriptLine> ParseScript(const std::string& text) {
+    std::vector<ScriptLine> lines;
+    size_t start = 0;
+    int number = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        std::string raw = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        ++number;
+        lines.push_back(ParseLine(raw, number));
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string Escape(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
+    }
+    return out;
+}
+
+} // namespace app

@@ -1,0 +1,34 @@
+#pragma once
+// Session scripts: one command a line, words separated by blanks, double-quoted words with
+// escapes, '#' comments.
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace app {
+
+// A script or input error: the run stops with exit status 2 and this message.
+class ScriptError : public std::runtime_error {
+public:
+    explicit ScriptError(const std::string& message) : std::runtime_error(message) {}
+};
+
+struct ScriptLine {
+    int Number = 0;
+    std::vector<std::string> Words;
+    // Each word's offset in the line, so that a command can take the raw rest of the line.
+    std::vector<size_t> Offsets;
+    std::string Text;
+    // The line's text from word i on, as written.
+    std::string RestFrom(size_t i) const;
+};
+
+// Splits one line into words; raises ScriptError on an unterminated quote or a bad escape.
+ScriptLine ParseLine(const std::string& text, int number);
+std::vector<ScriptLine> ParseScript(const std::string& text);
+
+// Writes a text for the transcript: carriage return as \r, line feed as \n.
+std::string Escape(const std::string& text);
+
+} // namespace app

@@ -1,0 +1,586 @@
+#include "app/Session.h"
+
+#include "app/Properties.h"
+#include "host/win32/Windows.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace app {
+
+using namespace host;
+using stow::TNVC;
+using stow::TStowbar;
+
+namespace {
+
+int toInt(const std::string& word, const char* what) {
+    try {
+        size_t used = 0;
+        long long v = std::stoll(word, &used, 10);
+        if (used != word.size())
+            throw std::invalid_argument(word);
+        if (v < -1000000000LL || v > 1000000000LL)
+            throw std::out_of_range(word);
+        return static_cast<int>(v);
+    } catch (const std::exception&) {
+        throw ScriptError(std::string(what) + " must be an integer, not '" + word + "'");
+    }
+}
+
+void need(const ScriptLine& line, size_t min, size_t max, const char* usage) {
+    size_t n = line.Words.size() - 1;
+    if (n < min || n > max)
+        throw ScriptError(std::string("usage: ") + usage);
+}
+
+std::string menuItemText(TMenuItem* item) {
+    if (item->IsLine())
+        return "-";
+    std::string text = item->Caption();
+    if (item->Count() > 0) {
+        text += " [";
+        for (int i = 0; i < item->Count(); ++i)
+            text += (i ? " | " : "") + menuItemText(item->Items(i));
+        text += "]";
+    }
+    if (!item->Enabled())
+        text = "(" + text + ")";
+    return text;
+}
+
+json menuItemJson(TMenuItem* item) {
+    json items = json::array();
+    for (int i = 0; i < item->Count(); ++i)
+        items.push_back(menuItemJson(item->Items(i)));
+    return json{{"caption", item->Caption()},
+                {"tag", item->Tag()},
+                {"enabled", item->Enabled()},
+                {"items", items}};
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- menus
+
+TMenuItem* SessionMenus::TrackPopupMenu(TMenu* menu, TPoint) {
+    TMenuItem* root = menu->Items();
+    std::string line = "menu: ";
+    json items = json::array();
+    for (int i = 0; i < root->Count(); ++i) {
+        line += (i ? " | " : "") + menuItemText(root->Items(i));
+        items.push_back(menuItemJson(root->Items(i)));
+    }
+    Shown.push_back(items);
+    if (Say)
+        Say(Escape(line));
+    std::vector<std::string> choice;
+    if (!Choices.empty()) {
+        choice = Choices.front();
+        Choices.pop_front();
+    }
+    TMenuItem* chosen = nullptr;
+    if (!choice.empty()) {
+        TMenuItem* level = root;
+        for (const std::string& caption : choice) {
+            chosen = nullptr;
+            for (int i = 0; i < level->Count(); ++i)
+                if (level->Items(i)->Caption() == caption && !level->Items(i)->IsLine()) {
+                    chosen = level->Items(i);
+                    break;
+                }
+            if (!chosen)
+                break;
+            level = chosen;
+        }
+        // Disabled items, separators and submenu headers are never chosen.
+        if (chosen && (!chosen->Enabled() || chosen->Count() > 0))
+            chosen = nullptr;
+    }
+    if (Say) {
+        if (chosen) {
+            std::string path;
+            for (size_t i = 0; i < choice.size(); ++i)
+                path += (i ? " > " : "") + choice[i];
+            Say("chose: " + Escape(path));
+        } else {
+            Say("chose: none");
+        }
+    }
+    return chosen;
+}
+
+// ---------------------------------------------------------------- session
+
+Session::Session(std::ostream& out, std::filesystem::path baseDir)
+    : FOut(out), FBase(std::move(baseDir)), FEnv(std::make_unique<DesignEnvironment>()) {
+    RegisterClass(TStowbar::StaticClass());
+    FMenus.Say = [this](const std::string& s) { Say(s); };
+    FEnv->application().SetMenuService(&FMenus);
+    FEnv->dialogs().OnShown = [this](const DialogRecord& r) {
+        if (r.Kind == "query")
+            Say("query: " + Escape(r.Caption) + " | " + Escape(r.Prompt) + " | " +
+                Escape(r.Value) + " -> " + (r.Answer ? Escape(*r.Answer) : "cancel"));
+        else
+            Say(r.Kind + ": " + Escape(r.Text));
+    };
+    CurrentEditorEvents().OnVerb = [this](TComponent* c, const std::string& verb) {
+        Say("verb: " + c->Name() + " " + verb);
+    };
+    CurrentEditorEvents().OnEdit = [this](TComponent* c, const std::string&) {
+        Say("edit: " + c->Name());
+    };
+    FCommands = {
+        {"new", &Session::cmdNew},         {"close", &Session::cmdClose},
+        {"resize", &Session::cmdResize},   {"drop", &Session::cmdDrop},
+        {"paste", &Session::cmdPaste},     {"delete", &Session::cmdDelete},
+        {"rename", &Session::cmdRename},   {"set", &Session::cmdSet},
+        {"select", &Session::cmdSelect},   {"wait", &Session::cmdWait},
+        {"mouse", &Session::cmdMouse},     {"press", &Session::cmdPress},
+        {"dblclick", &Session::cmdDblClick}, {"tab", &Session::cmdTab},
+        {"key", &Session::cmdKey},         {"choose", &Session::cmdChoose},
+        {"answer", &Session::cmdAnswer},   {"print", &Session::cmdPrint},
+        {"dump", &Session::cmdDump},       {"expect", &Session::cmdExpect},
+        {"open", &Session::cmdUnsupported}, {"save", &Session::cmdUnsupported},
+        {"render", &Session::cmdUnsupported},
+    };
+}
+
+Session::~Session() {
+    CurrentEditorEvents() = {};
+    FEnv.reset();
+}
+
+void Session::Say(const std::string& line) { FOut << line << "\n"; }
+
+std::filesystem::path Session::Resolve(const std::string& path) const {
+    std::filesystem::path p(path);
+    return p.is_absolute() ? p : FBase / p;
+}
+
+int Session::RunFile(const std::filesystem::path& script, std::ostream& err) {
+    std::ifstream in(script, std::ios::binary);
+    if (!in) {
+        err << "stowdesign: " << script.string() << ": cannot read the script\n";
+        return 2;
+    }
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return RunText(ss.str(), script.string(), err);
+}
+
+int Session::RunText(const std::string& text, const std::string& file, std::ostream& err) {
+    FFile = file;
+    size_t start = 0;
+    int number = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        std::string raw = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        ++number;
+        try {
+            ScriptLine line = ParseLine(raw, number);
+            if (!line.Words.empty())
+                Execute(line);
+        } catch (const ScriptError& e) {
+            FOut.flush();
+            err << "stowdesign: " << file << ":" << number << ": " << e.what() << "\n";
+            return 2;
+        } catch (const std::exception& e) {
+            FOut.flush();
+            err << "stowdesign: " << file << ":" << number << ": " << e.what() << "\n";
+            return 2;
+        }
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    FOut.flush();
+    return FExpectFailed ? 1 : 0;
+}
+
+void Session::Execute(const ScriptLine& line) {
+    auto it = FCommands.find(line.Words[0]);
+    if (it == FCommands.end())
+        throw ScriptError("unknown command '" + line.Words[0] + "'");
+    (this->*(it->second))(line);
+}
+
+TComponent* Session::component(const std::string& name) const {
+    TComponent* root = Root();
+    if (!root)
+        throw ScriptError("no form is open");
+    if (SameText(root->Name(), name))
+        return root;
+    TComponent* c = root->FindComponent(name);
+    if (!c)
+        throw ScriptError("no component named " + name + " on " + root->Name());
+    return c;
+}
+
+TCustomForm* Session::form() const {
+    if (!Root())
+        throw ScriptError("no form is open");
+    auto* f = dyn<TCustomForm>(Root());
+    if (!f)
+        throw ScriptError(Root()->Name() + " is a data module, not a form");
+    return f;
+}
+
+TFormDesigner& Session::designer() const {
+    if (!FEnv->Designer())
+        throw ScriptError("no form is open");
+    return *FEnv->Designer();
+}
+
+TPoint Session::formToScreen(int x, int y) const {
+    TPoint o = form()->ClientOrigin();
+    return {o.X + x, o.Y + y};
+}
+
+void Session::settle() { FEnv->desktop().ProcessMessages(); }
+
+// ---------------------------------------------------------------- commands
+
+void Session::cmdNew(const ScriptLine& line) {
+    if (line.Words.size() >= 3 && line.Words[1] == "form") {
+        need(line, 2, 4, "new form NAME [W H]");
+        if (line.Words.size() == 4)
+            throw ScriptError("usage: new form NAME [W H]");
+        int w = line.Words.size() == 5 ? toInt(line.Words[3], "W") : 640;
+        int h = line.Words.size() == 5 ? toInt(line.Words[4], "H") : 480;
+        if (w < 0 || h < 0)
+            throw ScriptError("a form's size cannot be negative");
+        FEnv->NewForm(line.Words[2], w, h);
+    } else if (line.Words.size() == 3 && line.Words[1] == "datamodule") {
+        FEnv->NewDataModule(line.Words[2]);
+    } else {
+        throw ScriptError("usage: new form NAME [W H] | new datamodule NAME");
+    }
+}
+
+void Session::cmdClose(const ScriptLine& line) {
+    need(line, 0, 0, "close");
+    if (!Root())
+        throw ScriptError("no form is open");
+    FEnv->Close();
+}
+
+void Session::cmdResize(const ScriptLine& line) {
+    need(line, 2, 2, "resize W H");
+    int w = toInt(line.Words[1], "W");
+    int h = toInt(line.Words[2], "H");
+    if (w < 0 || h < 0)
+        throw ScriptError("a form's size cannot be negative");
+    form()->SetClientSize(w, h);
+}
+
+void Session::cmdDrop(const ScriptLine& line) {
+    // drop CLASS [NAME] [at X Y]
+    std::vector<std::string> w(line.Words.begin() + 1, line.Words.end());
+    if (w.empty())
+        throw ScriptError("usage: drop CLASS [NAME] [at X Y]");
+    std::string name;
+    int x = 0, y = 0;
+    size_t i = 1;
+    if (i < w.size() && w[i] != "at")
+        name = w[i++];
+    if (i < w.size()) {
+        if (w[i] != "at" || i + 3 != w.size())
+            throw ScriptError("usage: drop CLASS [NAME] [at X Y]");
+        x = toInt(w[i + 1], "X");
+        y = toInt(w[i + 2], "Y");
+    }
+    const TClass* cls = FindClass(w[0]);
+    if (!cls)
+        throw ScriptError("unknown class " + w[0]);
+    if (!Root())
+        throw ScriptError("no form is open");
+    if (!name.empty() && !IsValidIdent(name))
+        throw ScriptError("'" + name + "' is not a valid component name");
+    try {
+        designer().Drop(cls, name, x, y);
+    } catch (const EAbort&) {
+        // refused silently, as the designer does
+    }
+}
+
+void Session::cmdPaste(const ScriptLine& line) {
+    if (line.Words.size() < 3 || line.Words.size() % 2 == 0)
+        throw ScriptError("usage: paste CLASS NAME [CLASS NAME ...]");
+    std::vector<std::pair<const TClass*, std::string>> items;
+    for (size_t i = 1; i + 1 < line.Words.size(); i += 2) {
+        const TClass* cls = FindClass(line.Words[i]);
+        if (!cls)
+            throw ScriptError("unknown class " + line.Words[i]);
+        items.push_back({cls, line.Words[i + 1]});
+    }
+    try {
+        designer().Paste(items);
+    } catch (const EAbort&) {
+    }
+}
+
+void Session::cmdDelete(const ScriptLine& line) {
+    if (line.Words.size() < 2)
+        throw ScriptError("usage: delete NAME ...");
+    std::vector<TComponent*> doomed;
+    for (size_t i = 1; i < line.Words.size(); ++i)
+        doomed.push_back(component(line.Words[i]));
+    designer().SetSelection(doomed);
+    FEnv->desktop().SendMessage(form()->Handle(), WM_KEYDOWN, VK_DELETE, 0);
+}
+
+void Session::cmdRename(const ScriptLine& line) {
+    need(line, 2, 2, "rename OLD NEW");
+    TComponent* c = component(line.Words[1]);
+    try {
+        designer().Rename(c, line.Words[2]);
+    } catch (const EComponentError& e) {
+        throw ScriptError(e.what());
+    }
+}
+
+void Session::cmdSet(const ScriptLine& line) {
+    if (line.Words.size() < 3)
+        throw ScriptError("usage: set NAME.PROP VALUE");
+    const std::string& target = line.Words[1];
+    size_t dot = target.find('.');
+    if (dot == std::string::npos || dot == 0 || dot + 1 == target.size())
+        throw ScriptError("usage: set NAME.PROP VALUE");
+    TComponent* c = component(target.substr(0, dot));
+    std::string value = line.RestFrom(2);
+    if (line.Words.size() == 3 && value.size() >= 2 && value.front() == '"')
+        value = line.Words[2];
+    try {
+        SetPropertyText(*c, target.substr(dot + 1), value, Root());
+    } catch (const ScriptError&) {
+        throw;
+    } catch (const EAbort&) {
+    } catch (const Exception& e) {
+        throw ScriptError(e.what());
+    }
+    designer().Modified();
+}
+
+void Session::cmdSelect(const ScriptLine& line) {
+    if (line.Words.size() < 2)
+        throw ScriptError("usage: select NAME ... | select none");
+    if (line.Words.size() == 2 && line.Words[1] == "none") {
+        designer().SetSelection({});
+        return;
+    }
+    std::vector<TComponent*> list;
+    for (size_t i = 1; i < line.Words.size(); ++i)
+        list.push_back(component(line.Words[i]));
+    designer().SetSelection(list);
+}
+
+void Session::cmdWait(const ScriptLine& line) {
+    need(line, 1, 1, "wait MS");
+    int ms = toInt(line.Words[1], "MS");
+    if (ms < 0)
+        throw ScriptError("wait takes a time of 0 or more milliseconds");
+    FEnv->desktop().RunFor(static_cast<uint32_t>(ms));
+}
+
+void Session::cmdMouse(const ScriptLine& line) {
+    need(line, 2, 2, "mouse X Y");
+    TPoint screen = formToScreen(toInt(line.Words[1], "X"), toInt(line.Words[2], "Y"));
+    Desktop& d = FEnv->desktop();
+    d.SetCursorPos(screen);
+    HWND h = d.WindowFromPoint(screen);
+    if (h) {
+        TPoint o = d.ClientOriginOnScreen(h);
+        d.PostInput(h, WM_MOUSEMOVE, 0, MakeLParam(screen.X - o.X, screen.Y - o.Y));
+    }
+    settle();
+}
+
+TStowbar* Session::barHolding(const std::string& componentName, TNVC** entry) const {
+    TComponent* root = Root();
+    if (!root)
+        throw ScriptError("no form is open");
+    for (TComponent* c : root->ComponentList())
+        if (auto* bar = dyn<TStowbar>(c))
+            for (int i = 0; i < bar->EntryCount(); ++i)
+                if (SameText(bar->Entry(i)->Name, componentName)) {
+                    *entry = bar->Entry(i);
+                    return bar;
+                }
+    throw ScriptError("no bar holds a button for " + componentName);
+}
+
+void Session::cmdPress(const ScriptLine& line) {
+    need(line, 1, 2, "press NAME [left|right|middle]");
+    std::string which = line.Words.size() == 3 ? line.Words[2] : "left";
+    UINT down, up;
+    WPARAM keys;
+    if (which == "left") {
+        down = WM_LBUTTONDOWN, up = WM_LBUTTONUP, keys = MK_LBUTTON;
+    } else if (which == "right") {
+        down = WM_RBUTTONDOWN, up = WM_RBUTTONUP, keys = MK_RBUTTON;
+    } else if (which == "middle") {
+        down = WM_MBUTTONDOWN, up = WM_MBUTTONUP, keys = MK_MBUTTON;
+    } else {
+        throw ScriptError("the mouse button is left, right or middle, not " + which);
+    }
+    TNVC* entry = nullptr;
+    TStowbar* bar = barHolding(line.Words[1], &entry);
+    TSpeedButton* b = entry->Button;
+    int x = b->Left() + b->Width() / 2, y = b->Top() + b->Height() / 2;
+    Desktop& d = FEnv->desktop();
+    d.SetCursorPos(bar->ClientToScreen({x, y}));
+    HWND h = bar->Handle();
+    d.SendMessage(h, down, keys, MakeLParam(x, y));
+    d.SendMessage(h, up, 0, MakeLParam(x, y));
+    settle();
+}
+
+void Session::cmdDblClick(const ScriptLine& line) {
+    need(line, 1, 1, "dblclick NAME");
+    TNVC* entry = nullptr;
+    TStowbar* bar = barHolding(line.Words[1], &entry);
+    TSpeedButton* b = entry->Button;
+    int x = b->Left() + b->Width() / 2, y = b->Top() + b->Height() / 2;
+    Desktop& d = FEnv->desktop();
+    d.SetCursorPos(bar->ClientToScreen({x, y}));
+    HWND h = bar->Handle();
+    LPARAM p = MakeLParam(x, y);
+    d.SendMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, p);
+    d.SendMessage(h, WM_LBUTTONUP, 0, p);
+    d.SendMessage(h, WM_LBUTTONDBLCLK, MK_LBUTTON, p);
+    d.SendMessage(h, WM_LBUTTONUP, 0, p);
+    settle();
+}
+
+void Session::cmdTab(const ScriptLine& line) {
+    need(line, 2, 2, "tab BAR TAB");
+    auto* bar = dyn<TStowbar>(component(line.Words[1]));
+    if (!bar)
+        throw ScriptError(line.Words[1] + " is not a bar");
+    TTabSet* tabs = bar->TabSet();
+    int index = tabs->Tabs().IndexOf(line.Words[2]);
+    if (index < 0)
+        throw ScriptError(line.Words[1] + " has no tab named " + line.Words[2]);
+    TRect r = tabs->ItemRect(index);
+    int x = (r.Left + r.Right) / 2, y = (r.Top + r.Bottom) / 2;
+    Desktop& d = FEnv->desktop();
+    d.SetCursorPos(tabs->ClientToScreen({x, y}));
+    HWND h = tabs->Handle();
+    d.SendMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y));
+    d.SendMessage(h, WM_LBUTTONUP, 0, MakeLParam(x, y));
+    settle();
+}
+
+void Session::cmdKey(const ScriptLine& line) {
+    need(line, 1, 1, "key KEY");
+    WPARAM vk;
+    if (SameText(line.Words[1], "Delete"))
+        vk = VK_DELETE;
+    else if (SameText(line.Words[1], "Enter") || SameText(line.Words[1], "Return"))
+        vk = VK_RETURN;
+    else if (SameText(line.Words[1], "Escape"))
+        vk = VK_ESCAPE;
+    else
+        throw ScriptError("unknown key " + line.Words[1] + " (Delete, Enter, Escape)");
+    FEnv->desktop().SendMessage(form()->Handle(), WM_KEYDOWN, vk, 0);
+    settle();
+}
+
+void Session::cmdChoose(const ScriptLine& line) {
+    if (line.Words.size() < 2)
+        throw ScriptError("usage: choose CAPTION [> SUBCAPTION] | choose none");
+    if (line.Words.size() == 2 && line.Words[1] == "none") {
+        FMenus.Choices.push_back({});
+        return;
+    }
+    std::vector<std::string> path;
+    std::string current;
+    bool have = false;
+    for (size_t i = 1; i < line.Words.size(); ++i) {
+        if (line.Words[i] == ">") {
+            if (!have)
+                throw ScriptError("usage: choose CAPTION [> SUBCAPTION]");
+            path.push_back(current);
+            current.clear();
+            have = false;
+        } else {
+            current += (have ? " " : "") + line.Words[i];
+            have = true;
+        }
+    }
+    if (!have)
+        throw ScriptError("usage: choose CAPTION [> SUBCAPTION]");
+    path.push_back(current);
+    FMenus.Choices.push_back(path);
+}
+
+void Session::cmdAnswer(const ScriptLine& line) {
+    need(line, 1, 1, "answer TEXT | answer cancel");
+    if (line.Words[1] == "cancel" && line.Text.find('"') == std::string::npos)
+        FEnv->dialogs().QueueAnswer(std::nullopt);
+    else
+        FEnv->dialogs().QueueAnswer(line.Words[1]);
+}
+
+void Session::cmdPrint(const ScriptLine& line) {
+    need(line, 0, 1, "print [NAME]");
+    FOut << Print(line.Words.size() == 2 ? line.Words[1] : std::string());
+}
+
+void Session::cmdDump(const ScriptLine& line) {
+    need(line, 1, 1, "dump PATH");
+    std::filesystem::path path = Resolve(line.Words[1]);
+    std::string text = Dump().dump(2) + "\n";
+    std::filesystem::path tmp = path;
+    tmp += ".tmp";
+    {
+        std::ofstream out(tmp, std::ios::binary);
+        if (!out)
+            throw ScriptError("cannot write " + path.string());
+        out << text;
+        if (!out)
+            throw ScriptError("cannot write " + path.string());
+    }
+    std::error_code ec;
+    std::filesystem::rename(tmp, path, ec);
+    if (ec) {
+        std::filesystem::remove(tmp, ec);
+        throw ScriptError("cannot write " + path.string());
+    }
+}
+
+void Session::cmdExpect(const ScriptLine& line) {
+    if (line.Words.size() < 3)
+        throw ScriptError("usage: expect POINTER JSON");
+    json expected;
+    try {
+        expected = json::parse(line.RestFrom(2));
+    } catch (const std::exception&) {
+        throw ScriptError("expect: not a JSON value: " + line.RestFrom(2));
+    }
+    json::json_pointer pointer;
+    try {
+        pointer = json::json_pointer(line.Words[1]);
+    } catch (const std::exception&) {
+        throw ScriptError("expect: not a JSON pointer: " + line.Words[1]);
+    }
+    json dump = Dump();
+    std::string actual = "missing";
+    bool ok = false;
+    if (dump.contains(pointer)) {
+        actual = dump.at(pointer).dump();
+        ok = dump.at(pointer) == expected;
+    }
+    if (!ok) {
+        FExpectFailed = true;
+        Say("expect failed: " + FFile + ":" + std::to_string(line.Number) + ": " + line.Words[1] +
+            " is " + actual + ", expected " + expected.dump());
+    }
+}
+
+void Session::cmdUnsupported(const ScriptLine& line) {
+    throw ScriptError("'" + line.Words[0] + "' is not supported yet");
+}
+
+} // namespace app

@@ -1,0 +1,97 @@
+#pragma once
+// A design session: the designer's world, the commands of session scripts, the transcript.
+
+#include "app/Script.h"
+#include "component/Stowbar.h"
+#include "host/designer/Environment.h"
+
+#include <nlohmann/json.hpp>
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <string>
+
+namespace app {
+
+using json = nlohmann::ordered_json;
+
+// Answers popup menus from the session's queue of choices and records each menu as it popped up.
+class SessionMenus : public host::IMenuService {
+public:
+    host::TMenuItem* TrackPopupMenu(host::TMenu* menu, host::TPoint screen) override;
+    // A caption path (a submenu item as two captions); empty: dismiss.
+    std::deque<std::vector<std::string>> Choices;
+    std::vector<json> Shown;
+    std::function<void(const std::string&)> Say;
+};
+
+class Session {
+public:
+    // out receives the transcript; relative paths in scripts are relative to baseDir.
+    Session(std::ostream& out, std::filesystem::path baseDir);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Plays a script file. Returns the exit status: 0, 1 when an expect failed, 2 on a script
+    // or input error (reported on err as "stowdesign: file:line: message").
+    int RunFile(const std::filesystem::path& script, std::ostream& err);
+    // Plays script text; file names the script in messages.
+    int RunText(const std::string& text, const std::string& file, std::ostream& err);
+    // Runs one command; raises ScriptError.
+    void Execute(const ScriptLine& line);
+
+    json Dump();
+    std::string Print(const std::string& name);
+
+    host::DesignEnvironment& env() { return *FEnv; }
+    host::TComponent* Root() const { return FEnv->Root(); }
+    bool ExpectFailed() const { return FExpectFailed; }
+    std::filesystem::path Resolve(const std::string& path) const;
+    void Say(const std::string& line);
+
+private:
+    using Handler = void (Session::*)(const ScriptLine&);
+    void cmdNew(const ScriptLine&);
+    void cmdClose(const ScriptLine&);
+    void cmdResize(const ScriptLine&);
+    void cmdDrop(const ScriptLine&);
+    void cmdPaste(const ScriptLine&);
+    void cmdDelete(const ScriptLine&);
+    void cmdRename(const ScriptLine&);
+    void cmdSet(const ScriptLine&);
+    void cmdSelect(const ScriptLine&);
+    void cmdWait(const ScriptLine&);
+    void cmdMouse(const ScriptLine&);
+    void cmdPress(const ScriptLine&);
+    void cmdDblClick(const ScriptLine&);
+    void cmdTab(const ScriptLine&);
+    void cmdKey(const ScriptLine&);
+    void cmdChoose(const ScriptLine&);
+    void cmdAnswer(const ScriptLine&);
+    void cmdPrint(const ScriptLine&);
+    void cmdDump(const ScriptLine&);
+    void cmdExpect(const ScriptLine&);
+    void cmdUnsupported(const ScriptLine&);
+
+    host::TComponent* component(const std::string& name) const;
+    host::TCustomForm* form() const;
+    host::TFormDesigner& designer() const;
+    stow::TStowbar* barHolding(const std::string& componentName, stow::TNVC** entry) const;
+    host::TPoint formToScreen(int x, int y) const;
+    void settle();
+
+    std::ostream& FOut;
+    std::filesystem::path FBase;
+    std::unique_ptr<host::DesignEnvironment> FEnv;
+    SessionMenus FMenus;
+    bool FExpectFailed = false;
+    std::string FFile;
+    std::map<std::string, Handler> FCommands;
+};
+
+} // namespace app
