@@ -407,8 +407,9 @@ std::vector<uintptr_t> Desktop::TimersOf(HWND hwnd) const {
 }
 
 uint32_t Desktop::GetTickCount() {
-    if (FDispatchDepth > 0)
-        FNow += FTickStep;
+    // Only a busy loop reads the tick count (a slide); each read moves the virtual clock on by
+    // a fixed step, so that the loop ends and its frames fall on known times.
+    FNow += FTickStep;
     return static_cast<uint32_t>(FTickBase + FNow);
 }
 

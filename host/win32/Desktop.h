@@ -114,8 +114,8 @@ public:
     // ---- the clock
     uint64_t Now() const { return FNow; }
     void Advance(uint64_t ms) { FNow += ms; }
-    // Milliseconds since start, 32 bits, wrapping. Read inside a message handler, the virtual
-    // clock moves on by TickStep first, so that a busy loop on the tick count ends.
+    // Milliseconds since start, 32 bits, wrapping. Each read moves the virtual clock on by
+    // TickStep first, so that a busy loop on the tick count ends.
     uint32_t GetTickCount();
     void SetTickBase(uint32_t base) { FTickBase = base; }
     void SetTickStep(uint32_t step) { FTickStep = step; }

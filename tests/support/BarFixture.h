@@ -1,0 +1,51 @@
+#pragma once
+// A fresh designer world per test: a form being designed, and helpers to drop components and
+// bars and to run the message loop.
+
+#include "component/Stowbar.h"
+#include "host/designer/Environment.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace stowtest {
+
+using namespace host;
+using stow::TNVC;
+using stow::TStowbar;
+
+class BarTest : public ::testing::Test {
+protected:
+    BarTest() { RegisterClass(TStowbar::StaticClass()); }
+
+    TCustomForm* NewForm(int width = 640, int height = 480) {
+        return env.NewForm("Form1", width, height);
+    }
+    TFormDesigner& designer() { return *env.Designer(); }
+    template <class T> T* Drop(const std::string& name = {}, int x = 0, int y = 0) {
+        return static_cast<T*>(designer().Drop(T::StaticClass(), name, x, y));
+    }
+    TStowbar* DropBar(const std::string& name = {}) { return Drop<TStowbar>(name); }
+    // Runs the message loop for ms milliseconds of virtual time.
+    void Wait(uint32_t ms) { env.desktop().RunFor(ms); }
+    // Handles what is pending without moving time.
+    void Settle() { env.desktop().ProcessMessages(); }
+    std::vector<std::string> EntryNames(TStowbar* bar) {
+        std::vector<std::string> names;
+        for (int i = 0; i < bar->EntryCount(); ++i)
+            names.push_back(bar->Entry(i)->Name);
+        return names;
+    }
+    std::vector<std::string> Excluded(TStowbar* bar) { return bar->ExcludedNames().Items(); }
+    const std::vector<DialogRecord>& Dialogs() { return env.dialogs().Shown(); }
+    static TPoint Pos(const TComponent* c) {
+        int32_t v = c->DesignInfo();
+        return {static_cast<int16_t>(static_cast<uint32_t>(v) & 0xFFFF),
+                static_cast<int16_t>(static_cast<uint32_t>(v) >> 16)};
+    }
+
+    DesignEnvironment env;
+};
+
+} // namespace stowtest
