@@ -169,7 +169,10 @@ private:
             return;
         }
         unsigned char c = static_cast<unsigned char>(text_[pos_]);
-        if (IsIdentStart(c)) {
+        if (IsIdentStart(c) ||
+            (c == '.' && pos_ + 1 < text_.size() && IsIdentStart(text_[pos_ + 1]))) {
+            // A name may start with a dot: some binary files hold component references such as
+            // ".Owner", and their text form must read back.
             LexIdent();
         } else if (IsDigit(c) || (c == '-' && pos_ + 1 < text_.size() && IsDigit(text_[pos_ + 1]))) {
             LexNumber();
@@ -193,6 +196,8 @@ private:
 
     void LexIdent() {
         size_t p = pos_;
+        if (text_[p] == '.')
+            ++p;
         for (;;) {
             while (p < text_.size() && IsIdentChar(text_[p]))
                 ++p;
@@ -272,14 +277,15 @@ private:
                 size_t hash = p++;
                 if (p >= text_.size() || !IsDigit(text_[p]))
                     Fail(p, "character code expected after '#'");
-                uint32_t code = 0;
-                while (p < text_.size() && IsDigit(text_[p])) {
-                    code = code * 10 + (text_[p] - '0');
-                    if (code > 0xFFFF)
-                        Fail(hash, "character code #" + std::string(text_.substr(hash + 1, p + 1 - hash)) +
-                                       "... out of range (0 to 65535)");
+                size_t digits = p;
+                while (p < text_.size() && IsDigit(text_[p]))
                     ++p;
-                }
+                uint32_t code = 0;
+                for (size_t i = digits; i < p && code <= 0xFFFF; ++i)
+                    code = code * 10 + (text_[i] - '0');
+                if (code > 0xFFFF)
+                    Fail(hash, "character code #" + std::string(text_.substr(digits, p - digits)) +
+                                   " out of range (0 to 65535)");
                 str_.AddCode(code);
             } else {
                 break;
@@ -657,39 +663,51 @@ private:
 constexpr size_t kPieceLength = 64; // characters of a string value per line
 constexpr size_t kHexBytesPerLine = 32;
 
-template <typename T> bool SameBits(T a, T b) {
-    if constexpr (std::is_same_v<T, long double>)
-        return std::memcmp(&a, &b, 10) == 0;
-    else
-        return std::memcmp(&a, &b, sizeof(T)) == 0;
-}
-
-// 18 decimals in fixed notation, as the IDE writes floats, when that reads back to the very same
-// value; otherwise the shortest text that does (in exponent notation for very small or very large
-// values).
+// Floats are written as the IDE writes them, in fixed notation with 18 decimals, using the
+// fewest significant digits that read back to the very same value (1.5 gives
+// 1.500000000000000000, not the 19 or more digits of its exact binary value). A value that 18
+// decimals cannot hold (very small or 1e15 and above) is written in exponent notation.
 template <typename T> std::string FormatFloat(T value) {
     if (!std::isfinite(value))
         throw EWriteError("a float that is not a finite number cannot be written as text");
     char buffer[160];
-    if (std::fabs(value) < T(1e15)) {
-        auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                    std::chars_format::fixed, 18);
-        T back{};
-        std::from_chars(buffer, result.ptr, back);
-        if (SameBits(back, value))
-            return std::string(buffer, result.ptr);
+    // Shortest round-trip digits, as "d.dddde+XX".
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                std::chars_format::scientific);
+    std::string_view sci(buffer, result.ptr - buffer);
+    size_t e = sci.find('e');
+    int exponent = 0;
+    size_t exponentAt = e + 1 + (sci[e + 1] == '+' ? 1 : 0);
+    std::from_chars(sci.data() + exponentAt, sci.data() + sci.size(), exponent);
+    bool negative = sci[0] == '-';
+    std::string digits;
+    for (char c : sci.substr(0, e))
+        if (IsDigit(c))
+            digits += c;
+    bool isZero = digits.find_first_not_of('0') == std::string::npos;
+    if (isZero || (exponent < 15 && exponent >= -18 &&
+                   static_cast<int>(digits.size()) - exponent - 1 <= 18)) {
+        std::string text = negative ? "-" : "";
+        if (isZero) {
+            text += "0.";
+            text.append(18, '0');
+            return text;
+        }
+        if (exponent >= 0) {
+            digits.resize(std::max<size_t>(digits.size(), exponent + 1), '0');
+            text.append(digits, 0, exponent + 1);
+            digits.erase(0, exponent + 1);
+        } else {
+            text += '0';
+            digits.insert(0, -exponent - 1, '0');
+        }
+        text += '.';
+        text += digits;
+        text.append(18 - digits.size(), '0');
+        return text;
     }
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    std::string text(buffer, result.ptr);
-    bool isFloatText = false;
-    for (char& c : text) {
-        if (c == 'e')
-            c = 'E';
-        if (c == 'E' || c == '.')
-            isFloatText = true;
-    }
-    if (!isFloatText)
-        text += ".0";
+    std::string text(sci);
+    text[e] = 'E';
     return text;
 }
 
@@ -944,9 +962,11 @@ private:
 
     void Binary(const std::string& bytes, size_t indent) {
         static constexpr char kHex[] = "0123456789ABCDEF";
+        // Like the IDE: less than a line of data stays on the property's line.
+        bool multiLine = bytes.size() >= kHexBytesPerLine;
         out_ += '{';
         for (size_t i = 0; i < bytes.size(); ++i) {
-            if (i % kHexBytesPerLine == 0)
+            if (multiLine && i % kHexBytesPerLine == 0)
                 NewLine(indent + 2);
             unsigned char b = bytes[i];
             out_ += kHex[b >> 4];
