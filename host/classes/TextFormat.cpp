@@ -2,6 +2,7 @@
 
 #include "host/classes/BinaryFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -956,7 +957,16 @@ private:
         String(bytes, indent, [](uint32_t c) { return c >= 32 && c != '\''; });
     }
 
+    // A wide string is written with #n codes for everything outside 32..126, so that its
+    // characters above 255 make it wide again when read. One without such characters reads back
+    // as bytes whatever we write, so it is written as those bytes, the text stays the same on
+    // the next round.
     void WideString(const std::u16string& units, size_t indent) {
+        if (std::all_of(units.begin(), units.end(), [](char16_t u) { return u <= 255; })) {
+            std::string bytes(units.begin(), units.end());
+            ByteString(bytes, indent);
+            return;
+        }
         String(units, indent, [](uint32_t c) { return c >= 32 && c < 127 && c != '\''; });
     }
 
