@@ -26,9 +26,8 @@ std::string LoadInput() {
         path = "/tmp/stow-formfile-bench.dfm";
         // The repository's folder, from this file's path (bench/ has no source-folder macro).
         std::filesystem::path repo = std::filesystem::path(__FILE__).parent_path().parent_path();
-        std::string command = "python3 " +
-                              (repo / "../shared/tools/dfmconv/genform.py").string() + " " +
-                              path + " >/dev/null";
+        std::string command = "python3 " + (repo / "../shared/tools/dfmconv/genform.py").string() +
+                              " " + path + " >/dev/null";
         if (std::system(command.c_str()) != 0)
             throw std::runtime_error("cannot generate the form: " + command);
     }

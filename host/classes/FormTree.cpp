@@ -26,8 +26,12 @@ long double Extended80::ToLongDouble() const {
 template <typename T>
 FormValue::FormValue(FormValueKind kind, T&& data) : kind_(kind), data_(std::forward<T>(data)) {}
 
-FormValue FormValue::Integer(int64_t value) { return {FormValueKind::Integer, value}; }
-FormValue FormValue::Extended(Extended80 value) { return {FormValueKind::Extended, value}; }
+FormValue FormValue::Integer(int64_t value) {
+    return {FormValueKind::Integer, value};
+}
+FormValue FormValue::Extended(Extended80 value) {
+    return {FormValueKind::Extended, value};
+}
 FormValue FormValue::Extended(long double value) {
     return Extended(Extended80::FromLongDouble(value));
 }
@@ -40,33 +44,47 @@ FormValue FormValue::WideString(std::u16string units) {
 FormValue FormValue::Utf8String(std::string bytes) {
     return {FormValueKind::Utf8String, std::move(bytes)};
 }
-FormValue FormValue::Ident(std::string name) { return {FormValueKind::Ident, std::move(name)}; }
+FormValue FormValue::Ident(std::string name) {
+    return {FormValueKind::Ident, std::move(name)};
+}
 FormValue FormValue::Boolean(bool value) {
     return {value ? FormValueKind::True : FormValueKind::False, std::monostate{}};
 }
-FormValue FormValue::Nil() { return {}; }
+FormValue FormValue::Nil() {
+    return {};
+}
 FormValue FormValue::Binary(std::string bytes) {
     return {FormValueKind::Binary, std::move(bytes)};
 }
-FormValue FormValue::Set(FormNameList members) { return {FormValueKind::Set, std::move(members)}; }
+FormValue FormValue::Set(FormNameList members) {
+    return {FormValueKind::Set, std::move(members)};
+}
 FormValue FormValue::List(FormValueList values) {
     return {FormValueKind::List, std::move(values)};
 }
 FormValue FormValue::Collection(FormItemList items) {
     return {FormValueKind::Collection, std::move(items)};
 }
-FormValue FormValue::Single(float value) { return {FormValueKind::Single, value}; }
-FormValue FormValue::Currency(int64_t scaled) { return {FormValueKind::Currency, scaled}; }
-FormValue FormValue::Date(double days) { return {FormValueKind::Date, days}; }
-FormValue FormValue::Double(double value) { return {FormValueKind::Double, value}; }
+FormValue FormValue::Single(float value) {
+    return {FormValueKind::Single, value};
+}
+FormValue FormValue::Currency(int64_t scaled) {
+    return {FormValueKind::Currency, scaled};
+}
+FormValue FormValue::Date(double days) {
+    return {FormValueKind::Date, days};
+}
+FormValue FormValue::Double(double value) {
+    return {FormValueKind::Double, value};
+}
 
 bool FormValue::operator==(const FormValue& other) const {
     if (kind_ != other.kind_)
         return false;
     // Floats compare by their bits, so that a NaN equals itself and -0 differs from 0.
     if (kind_ == FormValueKind::Single)
-        return std::memcmp(&std::get<float>(data_), &std::get<float>(other.data_),
-                           sizeof(float)) == 0;
+        return std::memcmp(&std::get<float>(data_), &std::get<float>(other.data_), sizeof(float)) ==
+               0;
     if (kind_ == FormValueKind::Date || kind_ == FormValueKind::Double)
         return std::memcmp(&std::get<double>(data_), &std::get<double>(other.data_),
                            sizeof(double)) == 0;
@@ -125,7 +143,9 @@ FormFile ReadFormFile(std::string_view bytes, const std::string& fileName) {
     return file;
 }
 
-std::string WriteText(const FormObject& root) { return WriteTextForm(root); }
+std::string WriteText(const FormObject& root) {
+    return WriteTextForm(root);
+}
 
 std::string WriteBinary(const FormObject& root, bool withResourceHeader) {
     return WriteBinaryForm(root, withResourceHeader);

@@ -122,11 +122,11 @@ struct FormCollectionItem {
 };
 
 struct FormObject {
-    bool isInherited = false;               // "inherited": filer flag 1
-    bool isInline = false;                  // "inline": filer flag 4
-    std::optional<int32_t> childPosition;   // "[n]": filer flag 2 and its index
+    bool isInherited = false;             // "inherited": filer flag 1
+    bool isInline = false;                // "inline": filer flag 4
+    std::optional<int32_t> childPosition; // "[n]": filer flag 2 and its index
     std::string className;
-    std::string name;                       // may be empty
+    std::string name; // may be empty
     std::vector<FormProperty> properties;
     std::vector<FormObject> children;
 
@@ -150,8 +150,8 @@ public:
 
     const std::string& FileName() const { return fileName_; }
     bool IsText() const { return line_ > 0; }
-    int Line() const { return line_; }     // text only; 0 for binary
-    int Column() const { return column_; } // text only; 0 for binary
+    int Line() const { return line_; }          // text only; 0 for binary
+    int Column() const { return column_; }      // text only; 0 for binary
     uint64_t Offset() const { return offset_; } // binary only
     const std::string& Path() const { return path_; }
     const std::string& Detail() const { return detail_; }

@@ -17,8 +17,12 @@ bool IsIdentStart(unsigned char c) {
     // as UTF-8 (in files with a byte-order mark).
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
 }
-bool IsIdentChar(unsigned char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool IsIdentChar(unsigned char c) {
+    return IsIdentStart(c) || (c >= '0' && c <= '9');
+}
+bool IsDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
 int HexValue(unsigned char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -98,12 +102,12 @@ public:
             pos_ = 3;
         Next();
         if (!IsObjectKeyword())
-            Fail(tok_, "'object', 'inherited' or 'inline' expected but " + Describe(tok_) +
-                           " found");
+            Fail(tok_,
+                 "'object', 'inherited' or 'inline' expected but " + Describe(tok_) + " found");
         FormObject root = ReadObject(1);
         if (tok_.kind != Tok::Eof)
-            Fail(tok_, "end of file expected after the form's final 'end' but " +
-                           Describe(tok_) + " found");
+            Fail(tok_, "end of file expected after the form's final 'end' but " + Describe(tok_) +
+                           " found");
         return root;
     }
 
@@ -114,8 +118,8 @@ private:
         int line = 1;
         size_t lineStart = 0;
         for (size_t i = 0; i < offset && i < text_.size(); ++i) {
-            if (text_[i] == '\n' || (text_[i] == '\r' && (i + 1 >= text_.size() ||
-                                                           text_[i + 1] != '\n'))) {
+            if (text_[i] == '\n' ||
+                (text_[i] == '\r' && (i + 1 >= text_.size() || text_[i + 1] != '\n'))) {
                 ++line;
                 lineStart = i + 1;
             }
@@ -175,7 +179,8 @@ private:
             // A name may start with a dot: some binary files hold component references such as
             // ".Owner", and their text form must read back.
             LexIdent();
-        } else if (IsDigit(c) || (c == '-' && pos_ + 1 < text_.size() && IsDigit(text_[pos_ + 1]))) {
+        } else if (IsDigit(c) ||
+                   (c == '-' && pos_ + 1 < text_.size() && IsDigit(text_[pos_ + 1]))) {
             LexNumber();
         } else if (c == '$' && pos_ + 1 < text_.size() && HexValue(text_[pos_ + 1]) >= 0) {
             size_t p = pos_ + 1;
@@ -398,8 +403,8 @@ private:
 
     template <typename T> T ParseFloatAs(const Token& token) const {
         T value{};
-        auto [end, ec] = std::from_chars(token.text.data(), token.text.data() + token.text.size(),
-                                         value);
+        auto [end, ec] =
+            std::from_chars(token.text.data(), token.text.data() + token.text.size(), value);
         if (ec != std::errc() || end != token.text.data() + token.text.size())
             Fail(token, "float " + std::string(token.text) + " out of range");
         return value;
@@ -478,8 +483,8 @@ private:
             } else if (tok_.kind == Tok::Eof) {
                 Fail(tok_, "'end' expected but end of file found");
             } else {
-                Fail(tok_, "property name, object or 'end' expected but " + Describe(tok_) +
-                               " found");
+                Fail(tok_,
+                     "property name, object or 'end' expected but " + Describe(tok_) + " found");
             }
         }
         path_.pop_back();
@@ -639,8 +644,7 @@ private:
                     break;
                 }
                 if (tok_.kind != Tok::Ident)
-                    Fail(tok_, "property name or 'end' expected but " + Describe(tok_) +
-                                   " found");
+                    Fail(tok_, "property name or 'end' expected but " + Describe(tok_) + " found");
                 item.properties.push_back(ReadProperty(depth + 1));
             }
             path_.back().resize(ownerLength);
@@ -673,8 +677,8 @@ template <typename T> std::string FormatFloat(T value) {
         throw EWriteError("a float that is not a finite number cannot be written as text");
     char buffer[160];
     // Shortest round-trip digits, as "d.dddde+XX".
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                std::chars_format::scientific);
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
     std::string_view sci(buffer, result.ptr - buffer);
     size_t e = sci.find('e');
     int exponent = 0;

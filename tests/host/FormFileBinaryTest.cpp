@@ -22,7 +22,9 @@ std::string B(std::initializer_list<int> bytes) {
 }
 
 // A short string: length byte and text.
-std::string S(std::string_view text) { return static_cast<char>(text.size()) + std::string(text); }
+std::string S(std::string_view text) {
+    return static_cast<char>(text.size()) + std::string(text);
+}
 
 // "TPF0", class TForm1, name Form1: 17 bytes; properties follow.
 const std::string kHead = "TPF0" + S("TForm1") + S("Form1");
@@ -137,8 +139,8 @@ TEST(FormFileBinary, ResourceHeaderMatchesReferenceConverter) {
     if (std::system("command -v fpc >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "fpc not installed";
     std::string dir = ::testing::TempDir() + "formfile-dfmconv";
-    std::string build = (SharedDir() / "tools/dfmconv/build.sh").string() + " " + dir +
-                        " >/dev/null 2>&1";
+    std::string build =
+        (SharedDir() / "tools/dfmconv/build.sh").string() + " " + dir + " >/dev/null 2>&1";
     ASSERT_EQ(std::system(build.c_str()), 0);
     for (const char* name : {"binary", "inherited", "nested", "nonvisual", "strings"}) {
         std::string in = (SamplesDir() / (std::string(name) + ".dfm")).string();
@@ -178,8 +180,8 @@ INSTANTIATE_TEST_SUITE_P(
                       IntegerCase{40000, {4, 0x40, 0x9C, 0, 0}},
                       IntegerCase{-2147483648LL, {4, 0, 0, 0, 0x80}},
                       IntegerCase{2147483648LL, {19, 0, 0, 0, 0x80, 0, 0, 0, 0}},
-                      IntegerCase{-2147483649LL, {19, 0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0xFF, 0xFF,
-                                                  0xFF}}));
+                      IntegerCase{-2147483649LL,
+                                  {19, 0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0xFF, 0xFF, 0xFF}}));
 
 TEST(FormFileBinary, StringsUpTo255BytesAreShortLongerOnesLong) {
     FormObject tree;
@@ -187,9 +189,8 @@ TEST(FormFileBinary, StringsUpTo255BytesAreShortLongerOnesLong) {
     tree.properties.push_back({"A", FormValue::String(std::string(255, 'x'))});
     tree.properties.push_back({"B", FormValue::String(std::string(256, 'y'))});
     std::string written = WriteBinaryForm(tree, false);
-    std::string expected = "TPF0" + S("TA") + S("") + S("A") + B({6, 255}) +
-                           std::string(255, 'x') + S("B") + B({12, 0, 1, 0, 0}) +
-                           std::string(256, 'y') + B({0, 0});
+    std::string expected = "TPF0" + S("TA") + S("") + S("A") + B({6, 255}) + std::string(255, 'x') +
+                           S("B") + B({12, 0, 1, 0, 0}) + std::string(256, 'y') + B({0, 0});
     EXPECT_EQ(written, expected);
 }
 
@@ -240,8 +241,8 @@ TEST(FormFileBinary, ReaderAcceptsWhatOtherWritersProduce) {
     // A small integer in a 32-bit code, a short string in a long-string code, a collection item
     // with an order, a child position as a 16-bit integer.
     std::string data = kHead + S("N") + B({4, 5, 0, 0, 0}) + S("L") + B({12, 2, 0, 0, 0}) + "ab" +
-                       S("C") + B({14, 3, 7, 0, 1, 0, 0}) + B({0}) + B({0xF2, 3, 1, 0}) +
-                       S("TB") + S("B") + B({0, 0, 0});
+                       S("C") + B({14, 3, 7, 0, 1, 0, 0}) + B({0}) + B({0xF2, 3, 1, 0}) + S("TB") +
+                       S("B") + B({0, 0, 0});
     FormObject tree = ReadBinaryForm(data, "f");
     EXPECT_EQ(tree.properties[0].value, FormValue::Integer(5));
     EXPECT_EQ(tree.properties[1].value, FormValue::String("ab"));
@@ -270,7 +271,8 @@ std::vector<BadBinary> BadBinaries() {
     uint32_t realSize = static_cast<uint32_t>(stream.size());
     return {
         {"wrong signature", "TPF1" + S("TA"), "t.dfm: byte 0: signature TPF0 expected"},
-        {"signature only", "TPF0", "t.dfm: byte 4: truncated: object needs 1 byte but only 0 remain"},
+        {"signature only", "TPF0",
+         "t.dfm: byte 4: truncated: object needs 1 byte but only 0 remain"},
         {"empty class name", "TPF0" + B({0, 0}), "t.dfm: byte 4: empty class name"},
         {"unknown filer flags", "TPF0" + B({0xF8}) + S("TA"),
          "t.dfm: byte 4: unknown filer flags 8"},
@@ -310,9 +312,9 @@ std::vector<BadBinary> BadBinaries() {
         {"children end missing", kHead + B({0}),
          "t.dfm: byte 18: Form1: truncated: object or end of children needs 1 byte but only 0 "
          "remain"},
-        {"trailing bytes", kHead + B({0, 0}) + "xy", "t.dfm: byte 19: 2 bytes after the end of the form"},
-        {"nesting too deep", nested,
-         "t.dfm: byte 1018: Form1.L: nesting deeper than 1000 levels"},
+        {"trailing bytes", kHead + B({0, 0}) + "xy",
+         "t.dfm: byte 19: 2 bytes after the end of the form"},
+        {"nesting too deep", nested, "t.dfm: byte 1018: Form1.L: nesting deeper than 1000 levels"},
         {"resource size too large", withHeader(realSize + 1),
          "t.dfm: byte 8: resource header: size " + std::to_string(realSize + 1) + " but " +
              std::to_string(realSize) + " bytes follow"},
@@ -326,7 +328,9 @@ std::vector<BadBinary> BadBinaries() {
     };
 }
 
-void PrintTo(const BadBinary& bad, std::ostream* os) { *os << bad.what; }
+void PrintTo(const BadBinary& bad, std::ostream* os) {
+    *os << bad.what;
+}
 
 class BinaryErrors : public ::testing::TestWithParam<BadBinary> {};
 

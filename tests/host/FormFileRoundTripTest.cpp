@@ -148,7 +148,8 @@ void CheckRoundTrips(const std::string& bytes, const std::string& name, bool exp
             << "binary -> text -> binary changed the bytes";
 }
 
-// --- The converter's samples, and its own outputs --------------------------------------------------
+// --- The converter's samples, and its own outputs
+// --------------------------------------------------
 
 class SampleRoundTrip : public ::testing::TestWithParam<std::string> {};
 
@@ -204,8 +205,8 @@ TEST(FormFileCorpus, IsPresentAndHoldsBothFormats) {
         GTEST_SKIP() << "no corpus at " << CorpusDir();
     int binary = 0;
     for (const std::string& name : files)
-        binary += ReadFormFile(ReadFileBytes(CorpusDir() / name), name).format ==
-                  FormFileFormat::Binary;
+        binary +=
+            ReadFormFile(ReadFileBytes(CorpusDir() / name), name).format == FormFileFormat::Binary;
     EXPECT_EQ(files.size(), 65u);
     EXPECT_EQ(binary, 15);
 }

@@ -13,9 +13,15 @@
 
 namespace formfile_test {
 
-inline std::filesystem::path SharedDir() { return std::filesystem::path(STOW_SOURCE_DIR "/../shared"); }
-inline std::filesystem::path SamplesDir() { return SharedDir() / "tools/dfmconv/samples"; }
-inline std::filesystem::path CorpusDir() { return SharedDir() / "corpus/dfm"; }
+inline std::filesystem::path SharedDir() {
+    return std::filesystem::path(STOW_SOURCE_DIR "/../shared");
+}
+inline std::filesystem::path SamplesDir() {
+    return SharedDir() / "tools/dfmconv/samples";
+}
+inline std::filesystem::path CorpusDir() {
+    return SharedDir() / "corpus/dfm";
+}
 
 inline std::string ReadFileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -25,17 +25,20 @@ struct ReadCase {
     FormValue expected;
 };
 
-void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.text; }
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.text;
+}
 
 class ValueReading : public ::testing::TestWithParam<ReadCase> {};
 
-TEST_P(ValueReading, GivesTheValue) { EXPECT_EQ(ValueOf(GetParam().text), GetParam().expected); }
+TEST_P(ValueReading, GivesTheValue) {
+    EXPECT_EQ(ValueOf(GetParam().text), GetParam().expected);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Values, ValueReading,
     ::testing::Values(
-        ReadCase{"-40000", FormValue::Integer(-40000)},
-        ReadCase{"$7F", FormValue::Integer(127)},
+        ReadCase{"-40000", FormValue::Integer(-40000)}, ReadCase{"$7F", FormValue::Integer(127)},
         // Up to 8 hex digits the value is 32 bits wide, as on the original platform.
         ReadCase{"$FFFFFFFF", FormValue::Integer(-1)},
         ReadCase{"$100000000", FormValue::Integer(4294967296LL)},
@@ -45,8 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"1E3", FormValue::Extended(1000.0L)},
         // Free Pascal's layout of floats reads back exactly.
         ReadCase{" 1.50000000000000000000E+0000", FormValue::Extended(1.5L)},
-        ReadCase{"1.25s", FormValue::Single(1.25f)},
-        ReadCase{"12.5c", FormValue::Currency(125000)},
+        ReadCase{"1.25s", FormValue::Single(1.25f)}, ReadCase{"12.5c", FormValue::Currency(125000)},
         ReadCase{"-0.00015c", FormValue::Currency(-2)},
         ReadCase{"36526.5d", FormValue::Date(36526.5)},
         ReadCase{"'It''s'", FormValue::String("It's")},
@@ -62,16 +64,13 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"#55357#56832", FormValue::WideString(u"\xD83D\xDE00")},
         ReadCase{"clBtnFace", FormValue::Ident("clBtnFace")},
         ReadCase{"Form1.Button1", FormValue::Ident("Form1.Button1")},
-        ReadCase{".Owner", FormValue::Ident(".Owner")},
-        ReadCase{"TRUE", FormValue::Boolean(true)},
-        ReadCase{"false", FormValue::Boolean(false)},
-        ReadCase{"Nil", FormValue::Nil()},
+        ReadCase{".Owner", FormValue::Ident(".Owner")}, ReadCase{"TRUE", FormValue::Boolean(true)},
+        ReadCase{"false", FormValue::Boolean(false)}, ReadCase{"Nil", FormValue::Nil()},
         ReadCase{"[]", FormValue::Set({})},
         ReadCase{"[fsBold,fsItalic ]", FormValue::Set({"fsBold", "fsItalic"})},
         ReadCase{"()", FormValue::List({})},
-        ReadCase{"(\n 1 'a' (b) )",
-                 FormValue::List({FormValue::Integer(1), FormValue::String("a"),
-                                  FormValue::List({FormValue::Ident("b")})})},
+        ReadCase{"(\n 1 'a' (b) )", FormValue::List({FormValue::Integer(1), FormValue::String("a"),
+                                                     FormValue::List({FormValue::Ident("b")})})},
         ReadCase{"{}", FormValue::Binary("")},
         ReadCase{"{\n  0a0B\n  ff }", FormValue::Binary("\x0A\x0B\xFF")},
         ReadCase{"<>", FormValue::Collection({})},
@@ -108,7 +107,9 @@ struct LayoutCase {
     std::string text; // what follows "  P = ", up to the end of the property
 };
 
-void PrintTo(const LayoutCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const LayoutCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class IdeLayout : public ::testing::TestWithParam<LayoutCase> {};
 
@@ -153,8 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"64 characters on the line", FormValue::String(k64), "'" + k64 + "'"},
         LayoutCase{"65 characters split", FormValue::String(k64 + "y"),
                    "\r\n    '" + k64 + "' +\r\n    'y'"},
-        LayoutCase{"a #39 counts as one character",
-                   FormValue::String(std::string(63, 'x') + "'z"),
+        LayoutCase{"a #39 counts as one character", FormValue::String(std::string(63, 'x') + "'z"),
                    "\r\n    '" + std::string(63, 'x') + "'#39 +\r\n    'z'"},
         LayoutCase{"wide: non-ASCII as codes", FormValue::WideString(u"\u20AC 5\u00E9"),
                    "#8364' 5'#233"},
@@ -163,9 +163,9 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"UTF-8: decoded characters as codes", FormValue::Utf8String("\xE2\x82\xAC"),
                    "#8364"},
         LayoutCase{"identifier", FormValue::Ident("Form2.Table1"), "Form2.Table1"},
-        LayoutCase{"booleans and nil", FormValue::List({FormValue::Boolean(true),
-                                                        FormValue::Boolean(false),
-                                                        FormValue::Nil()}),
+        LayoutCase{"booleans and nil",
+                   FormValue::List({FormValue::Boolean(true), FormValue::Boolean(false),
+                                    FormValue::Nil()}),
                    "(\r\n    True\r\n    False\r\n    nil)"},
         LayoutCase{"set", FormValue::Set({"akLeft", "akTop"}), "[akLeft, akTop]"},
         LayoutCase{"empty set", FormValue::Set({}), "[]"},
@@ -238,17 +238,21 @@ struct BadText {
     std::string message;
 };
 
-void PrintTo(const BadText& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const BadText& c, std::ostream* os) {
+    *os << c.what;
+}
 
 std::vector<BadText> BadTexts() {
     std::string deep = "object A: TA\n  P = ";
     deep.append(1001, '(');
     std::string longName = "object A: TA\n  " + std::string(256, 'N') + " = 1\nend\n";
     return {
-        {"not a form", "hello", "t.dfm:1:1: 'object', 'inherited' or 'inline' expected but "
-                                "'hello' found"},
-        {"empty file", "", "t.dfm:1:1: 'object', 'inherited' or 'inline' expected but end of "
-                           "file found"},
+        {"not a form", "hello",
+         "t.dfm:1:1: 'object', 'inherited' or 'inline' expected but "
+         "'hello' found"},
+        {"empty file", "",
+         "t.dfm:1:1: 'object', 'inherited' or 'inline' expected but end of "
+         "file found"},
         {"zero byte", std::string("object A: TA\n  X = 1\0\nend\n", 24),
          "t.dfm:2:8: zero byte in text"},
         {"missing end", "object A: TA\n  Caption = 'fine'\n  object B: TB\n  end\n",
@@ -292,8 +296,9 @@ std::vector<BadText> BadTexts() {
          "t.dfm:2:13: A.Data: '}' expected but end of file found"},
         {"collection without item", "object A: TA\n  Panels = <\n    Width = 1\n  >\nend\n",
          "t.dfm:3:5: A.Panels: 'item' or '>' expected but 'Width' found"},
-        {"collection item not ended", "object A: TA\n  Panels = <\n    item\n    end\n    item\n"
-                                      "      Width = 1\n  >\nend\n",
+        {"collection item not ended",
+         "object A: TA\n  Panels = <\n    item\n    end\n    item\n"
+         "      Width = 1\n  >\nend\n",
          "t.dfm:7:3: A.Panels[1]: property name or 'end' expected but '>' found"},
         {"bad child position", "object A: TA\n  object B: TB [x]\n  end\nend\n",
          "t.dfm:2:17: A: child position expected but 'x' found"},
