@@ -1,0 +1,105 @@
+// Reading and writing a large form file: text -> tree, tree -> binary, binary -> tree,
+// tree -> text. The form is the one the reference converter's measure.sh times (genform.py, 20,000
+// non-visual components and 4 bars with their NVCs lists), generated into /tmp at start, or taken
+// from the file named by STOW_FORMFILE_BENCH_INPUT.
+// TextToBinaryFile and BinaryToTextFile are the converter's t2b and b2t without the file I/O.
+
+#include "host/classes/BinaryFormat.h"
+#include "host/classes/TextFormat.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+std::string LoadInput() {
+    std::string path;
+    if (const char* given = std::getenv("STOW_FORMFILE_BENCH_INPUT")) {
+        path = given;
+    } else {
+        path = "/tmp/stow-formfile-bench.dfm";
+        // The repository's folder, from this file's path (bench/ has no source-folder macro).
+        std::filesystem::path repo = std::filesystem::path(__FILE__).parent_path().parent_path();
+        std::string command = "python3 " + (repo / "../shared/tools/dfmconv/genform.py").string() +
+                              " " + path + " >/dev/null";
+        if (std::system(command.c_str()) != 0)
+            throw std::runtime_error("cannot generate the form: " + command);
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+struct Data {
+    std::string text = LoadInput();
+    host::FormObject tree = host::ReadTextForm(text, "big.dfm");
+    std::string binary = host::WriteBinaryForm(tree, true);
+};
+
+const Data& Input() {
+    static const Data data;
+    return data;
+}
+
+void SetBytes(benchmark::State& state, size_t bytes) {
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+
+void TextToTree(benchmark::State& state) {
+    const Data& data = Input();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(host::ReadTextForm(data.text, "big.dfm"));
+    SetBytes(state, data.text.size());
+}
+
+void TreeToBinary(benchmark::State& state) {
+    const Data& data = Input();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(host::WriteBinaryForm(data.tree, true));
+    SetBytes(state, data.binary.size());
+}
+
+void BinaryToTree(benchmark::State& state) {
+    const Data& data = Input();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(host::ReadBinaryForm(data.binary, "big.dfm"));
+    SetBytes(state, data.binary.size());
+}
+
+void TreeToText(benchmark::State& state) {
+    const Data& data = Input();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(host::WriteTextForm(data.tree));
+    SetBytes(state, data.text.size());
+}
+
+void TextToBinaryFile(benchmark::State& state) {
+    const Data& data = Input();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            host::WriteBinaryForm(host::ReadTextForm(data.text, "big.dfm"), true));
+    SetBytes(state, data.text.size());
+}
+
+void BinaryToTextFile(benchmark::State& state) {
+    const Data& data = Input();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(host::WriteTextForm(host::ReadBinaryForm(data.binary, "big")));
+    SetBytes(state, data.binary.size());
+}
+
+BENCHMARK(TextToTree)->Unit(benchmark::kMillisecond);
+BENCHMARK(TreeToBinary)->Unit(benchmark::kMillisecond);
+BENCHMARK(BinaryToTree)->Unit(benchmark::kMillisecond);
+BENCHMARK(TreeToText)->Unit(benchmark::kMillisecond);
+BENCHMARK(TextToBinaryFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BinaryToTextFile)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,154 @@
+#include "host/classes/FormTree.h"
+
+#include "host/classes/BinaryFormat.h"
+#include "host/classes/TextFormat.h"
+
+#include <cstring>
+#include <limits>
+
+namespace host {
+
+static_assert(std::numeric_limits<long double>::digits == 64,
+              "long double must be the x87 80-bit extended format");
+
+Extended80 Extended80::FromLongDouble(long double value) {
+    Extended80 result;
+    std::memcpy(result.bytes.data(), &value, result.bytes.size());
+    return result;
+}
+
+long double Extended80::ToLongDouble() const {
+    long double value = 0;
+    std::memcpy(&value, bytes.data(), bytes.size());
+    return value;
+}
+
+template <typename T>
+FormValue::FormValue(FormValueKind kind, T&& data) : kind_(kind), data_(std::forward<T>(data)) {}
+
+FormValue FormValue::Integer(int64_t value) {
+    return {FormValueKind::Integer, value};
+}
+FormValue FormValue::Extended(Extended80 value) {
+    return {FormValueKind::Extended, value};
+}
+FormValue FormValue::Extended(long double value) {
+    return Extended(Extended80::FromLongDouble(value));
+}
+FormValue FormValue::String(std::string bytes) {
+    return {FormValueKind::String, std::move(bytes)};
+}
+FormValue FormValue::WideString(std::u16string units) {
+    return {FormValueKind::WideString, std::move(units)};
+}
+FormValue FormValue::Utf8String(std::string bytes) {
+    return {FormValueKind::Utf8String, std::move(bytes)};
+}
+FormValue FormValue::Ident(std::string name) {
+    return {FormValueKind::Ident, std::move(name)};
+}
+FormValue FormValue::Boolean(bool value) {
+    return {value ? FormValueKind::True : FormValueKind::False, std::monostate{}};
+}
+FormValue FormValue::Nil() {
+    return {};
+}
+FormValue FormValue::Binary(std::string bytes) {
+    return {FormValueKind::Binary, std::move(bytes)};
+}
+FormValue FormValue::Set(FormNameList members) {
+    return {FormValueKind::Set, std::move(members)};
+}
+FormValue FormValue::List(FormValueList values) {
+    return {FormValueKind::List, std::move(values)};
+}
+FormValue FormValue::Collection(FormItemList items) {
+    return {FormValueKind::Collection, std::move(items)};
+}
+FormValue FormValue::Single(float value) {
+    return {FormValueKind::Single, value};
+}
+FormValue FormValue::Currency(int64_t scaled) {
+    return {FormValueKind::Currency, scaled};
+}
+FormValue FormValue::Date(double days) {
+    return {FormValueKind::Date, days};
+}
+FormValue FormValue::Double(double value) {
+    return {FormValueKind::Double, value};
+}
+
+bool FormValue::operator==(const FormValue& other) const {
+    if (kind_ != other.kind_)
+        return false;
+    // Floats compare by their bits, so that a NaN equals itself and -0 differs from 0.
+    if (kind_ == FormValueKind::Single)
+        return std::memcmp(&std::get<float>(data_), &std::get<float>(other.data_), sizeof(float)) ==
+               0;
+    if (kind_ == FormValueKind::Date || kind_ == FormValueKind::Double)
+        return std::memcmp(&std::get<double>(data_), &std::get<double>(other.data_),
+                           sizeof(double)) == 0;
+    return data_ == other.data_;
+}
+
+const FormProperty* FormObject::FindProperty(std::string_view propertyName) const {
+    for (const FormProperty& property : properties)
+        if (SameText(property.name, propertyName))
+            return &property;
+    return nullptr;
+}
+
+const FormObject* FormObject::FindChild(std::string_view objectName) const {
+    for (const FormObject& child : children)
+        if (SameText(child.name, objectName))
+            return &child;
+    return nullptr;
+}
+
+namespace {
+
+std::string ShownFileName(const std::string& fileName) {
+    return fileName.empty() ? std::string("(form)") : fileName;
+}
+
+std::string WithPath(const std::string& path, const std::string& detail) {
+    return path.empty() ? detail : path + ": " + detail;
+}
+
+} // namespace
+
+EFormFileError::EFormFileError(std::string fileName, int line, int column, std::string path,
+                               std::string detail)
+    : EReadError(ShownFileName(fileName) + ":" + std::to_string(line) + ":" +
+                 std::to_string(column) + ": " + WithPath(path, detail)),
+      fileName_(std::move(fileName)), line_(line), column_(column), path_(std::move(path)),
+      detail_(std::move(detail)) {}
+
+EFormFileError::EFormFileError(std::string fileName, uint64_t offset, std::string path,
+                               std::string detail)
+    : EReadError(ShownFileName(fileName) + ": byte " + std::to_string(offset) + ": " +
+                 WithPath(path, detail)),
+      fileName_(std::move(fileName)), offset_(offset), path_(std::move(path)),
+      detail_(std::move(detail)) {}
+
+FormFile ReadFormFile(std::string_view bytes, const std::string& fileName) {
+    FormFile file;
+    if (LooksLikeBinaryForm(bytes)) {
+        file.format = FormFileFormat::Binary;
+        file.root = ReadBinaryForm(bytes, fileName, &file.resourceHeader);
+    } else {
+        file.format = FormFileFormat::Text;
+        file.root = ReadTextForm(bytes, fileName);
+    }
+    return file;
+}
+
+std::string WriteText(const FormObject& root) {
+    return WriteTextForm(root);
+}
+
+std::string WriteBinary(const FormObject& root, bool withResourceHeader) {
+    return WriteBinaryForm(root, withResourceHeader);
+}
+
+} // namespace host

@@ -1,0 +1,184 @@
+#pragma once
+// A form file as a tree, independent of its on-disk format: the root object, its properties and
+// its child objects. The text codec (TextFormat.h) and the binary codec (BinaryFormat.h) read and
+// write this tree; ReadFormFile / WriteText / WriteBinary below are the short way to use them.
+
+#include "host/rtl/SysUtils.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace host {
+
+// The kinds of values a form file can hold. The binary value-type code of each is noted; Integer
+// covers codes 2, 3, 4 and 19 (the writer picks the smallest that holds the value).
+enum class FormValueKind : uint8_t {
+    List,       // 1: values up to an end marker
+    Integer,    // 2, 3, 4, 19
+    Extended,   // 5: 80-bit float, kept as its 10 bytes
+    String,     // 6, 12: bytes (ANSI); the writer picks 6 up to 255 bytes, else 12
+    Ident,      // 7: identifier, dotted allowed
+    False,      // 8
+    True,       // 9
+    Binary,     // 10: raw bytes
+    Set,        // 11: member names
+    Nil,        // 13
+    Collection, // 14: items of properties
+    Single,     // 15: IEEE single
+    Currency,   // 16: value x 10000 as a 64-bit integer
+    Date,       // 17: IEEE double, days since 1899-12-30
+    WideString, // 18: UTF-16 code units
+    Utf8String, // 20: UTF-8 bytes
+    Double,     // 21: IEEE double
+};
+
+// The 10 bytes of an x87 80-bit extended number, little-endian, exactly as stored in a binary
+// form. Conversions go through long double, which is this very format on x86.
+struct Extended80 {
+    std::array<uint8_t, 10> bytes{};
+
+    static Extended80 FromLongDouble(long double value);
+    long double ToLongDouble() const;
+    bool operator==(const Extended80&) const = default;
+};
+
+class FormValue;
+struct FormProperty;
+struct FormCollectionItem;
+using FormValueList = std::vector<FormValue>;
+using FormNameList = std::vector<std::string>;
+using FormItemList = std::vector<FormCollectionItem>;
+
+class FormValue {
+public:
+    FormValue() : kind_(FormValueKind::Nil) {}
+
+    static FormValue Integer(int64_t value);
+    static FormValue Extended(Extended80 value);
+    static FormValue Extended(long double value);
+    static FormValue String(std::string bytes);
+    static FormValue WideString(std::u16string units);
+    static FormValue Utf8String(std::string bytes);
+    static FormValue Ident(std::string name);
+    static FormValue Boolean(bool value);
+    static FormValue Nil();
+    static FormValue Binary(std::string bytes);
+    static FormValue Set(FormNameList members);
+    static FormValue List(FormValueList values);
+    static FormValue Collection(FormItemList items);
+    static FormValue Single(float value);
+    // Currency is stored scaled: 12.5 is 125000.
+    static FormValue Currency(int64_t scaled);
+    static FormValue Date(double days);
+    static FormValue Double(double value);
+
+    FormValueKind Kind() const { return kind_; }
+    bool IsStringLike() const {
+        return kind_ == FormValueKind::String || kind_ == FormValueKind::WideString ||
+               kind_ == FormValueKind::Utf8String;
+    }
+
+    // Accessors; each requires the matching kind (std::bad_variant_access otherwise).
+    int64_t AsInteger() const { return std::get<int64_t>(data_); } // Integer, Currency (scaled)
+    const Extended80& AsExtended() const { return std::get<Extended80>(data_); }
+    float AsSingle() const { return std::get<float>(data_); }
+    double AsDouble() const { return std::get<double>(data_); } // Date, Double
+    // String, Utf8String, Ident and Binary hold bytes.
+    const std::string& AsBytes() const { return std::get<std::string>(data_); }
+    const std::u16string& AsWide() const { return std::get<std::u16string>(data_); }
+    const FormNameList& AsSet() const { return std::get<FormNameList>(data_); }
+    const FormValueList& AsList() const { return std::get<FormValueList>(data_); }
+    FormValueList& AsList() { return std::get<FormValueList>(data_); }
+    const FormItemList& AsCollection() const { return std::get<FormItemList>(data_); }
+    FormItemList& AsCollection() { return std::get<FormItemList>(data_); }
+
+    bool operator==(const FormValue& other) const;
+
+private:
+    using Data = std::variant<std::monostate, int64_t, Extended80, float, double, std::string,
+                              std::u16string, FormNameList, FormValueList, FormItemList>;
+    // Defined with the factories, where every alternative's type is complete.
+    template <typename T> FormValue(FormValueKind kind, T&& data);
+
+    FormValueKind kind_;
+    Data data_;
+};
+
+struct FormProperty {
+    std::string name; // dotted: "Font.Name", "Lines.Strings"
+    FormValue value;
+    bool operator==(const FormProperty&) const = default;
+};
+
+struct FormCollectionItem {
+    std::optional<int32_t> order; // the optional order in front of an item; rarely present
+    std::vector<FormProperty> properties;
+    bool operator==(const FormCollectionItem&) const = default;
+};
+
+struct FormObject {
+    bool isInherited = false;             // "inherited": filer flag 1
+    bool isInline = false;                // "inline": filer flag 4
+    std::optional<int32_t> childPosition; // "[n]": filer flag 2 and its index
+    std::string className;
+    std::string name; // may be empty
+    std::vector<FormProperty> properties;
+    std::vector<FormObject> children;
+
+    // The first property of that name (letter case ignored), or nullptr.
+    const FormProperty* FindProperty(std::string_view propertyName) const;
+    // The first direct child of that name (letter case ignored), or nullptr.
+    const FormObject* FindChild(std::string_view objectName) const;
+    bool operator==(const FormObject&) const = default;
+};
+
+// A malformed form file. Text errors carry a 1-based line and column, binary errors a byte offset
+// from the start of the file; both carry the property path (object names from the root, then the
+// property name; collection items as "Panels[1]") and the bare message.
+//   text:   "form.dfm:12:5: Form1.Stowbar1.NVCs: string expected but ')' found"
+//   binary: "form.dfm: byte 143: Form1.Timer1.Interval: unknown value type 42"
+class EFormFileError : public EReadError {
+public:
+    EFormFileError(std::string fileName, int line, int column, std::string path,
+                   std::string detail);
+    EFormFileError(std::string fileName, uint64_t offset, std::string path, std::string detail);
+
+    const std::string& FileName() const { return fileName_; }
+    bool IsText() const { return line_ > 0; }
+    int Line() const { return line_; }          // text only; 0 for binary
+    int Column() const { return column_; }      // text only; 0 for binary
+    uint64_t Offset() const { return offset_; } // binary only
+    const std::string& Path() const { return path_; }
+    const std::string& Detail() const { return detail_; }
+
+private:
+    std::string fileName_;
+    int line_ = 0;
+    int column_ = 0;
+    uint64_t offset_ = 0;
+    std::string path_;
+    std::string detail_;
+};
+
+enum class FormFileFormat { Text, Binary };
+
+struct FormFile {
+    FormObject root;
+    FormFileFormat format = FormFileFormat::Text;
+    bool resourceHeader = false; // binary: the file started with the 16-bit resource header
+};
+
+// Reads a form file in either format: binary when it starts with "TPF0" or with the resource
+// header's FF 0A 00, text otherwise. Throws EFormFileError.
+FormFile ReadFormFile(std::string_view bytes, const std::string& fileName);
+// The text form in the IDE's layout (CR LF line ends).
+std::string WriteText(const FormObject& root);
+// The binary form; with the resource header it is what the IDE saves as a binary .dfm file.
+std::string WriteBinary(const FormObject& root, bool withResourceHeader = true);
+
+} // namespace host
