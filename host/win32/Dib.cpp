@@ -11,7 +11,9 @@ uint32_t u32(std::span<const uint8_t> d, size_t at) {
     return uint32_t(d[at]) | (uint32_t(d[at + 1]) << 8) | (uint32_t(d[at + 2]) << 16) |
            (uint32_t(d[at + 3]) << 24);
 }
-int32_t i32(std::span<const uint8_t> d, size_t at) { return static_cast<int32_t>(u32(d, at)); }
+int32_t i32(std::span<const uint8_t> d, size_t at) {
+    return static_cast<int32_t>(u32(d, at));
+}
 uint16_t u16(std::span<const uint8_t> d, size_t at) {
     return static_cast<uint16_t>(d[at] | (d[at + 1] << 8));
 }
@@ -25,7 +27,9 @@ void put32(std::vector<uint8_t>& out, uint32_t v) {
     put16(out, v >> 16);
 }
 
-std::string num(int64_t v) { return IntToStr(v); }
+std::string num(int64_t v) {
+    return IntToStr(v);
+}
 
 // What a DIB's header says, checked against the DIB's length.
 struct DibLayout {
@@ -34,10 +38,10 @@ struct DibLayout {
     int height = 0; // always positive
     bool topDown = false;
     int bitCount = 0;
-    uint32_t colours = 0;   // entries in the colour table
+    uint32_t colours = 0; // entries in the colour table
     size_t paletteOffset = 0;
-    size_t bitsOffset = 0;  // start of the pixel rows
-    size_t stride = 0;      // bytes per row, padding included
+    size_t bitsOffset = 0; // start of the pixel rows
+    size_t stride = 0;     // bytes per row, padding included
 };
 
 DibLayout readLayout(std::span<const uint8_t> d) {
@@ -96,9 +100,9 @@ DibLayout readLayout(std::span<const uint8_t> d) {
 
 const std::array<Colour, 16>& StandardPalette16() {
     static const std::array<Colour, 16> palette = {
-        colours::Black, colours::Maroon, colours::Green,  colours::Olive,
-        colours::Navy,  colours::Purple, colours::Teal,   colours::Silver,
-        colours::Gray,  colours::Red,    colours::Lime,   colours::Yellow,
+        colours::Black, colours::Maroon,  colours::Green, colours::Olive,
+        colours::Navy,  colours::Purple,  colours::Teal,  colours::Silver,
+        colours::Gray,  colours::Red,     colours::Lime,  colours::Yellow,
         colours::Blue,  colours::Fuchsia, colours::Aqua,  colours::White};
     return palette;
 }
@@ -149,9 +153,9 @@ std::vector<uint8_t> EncodeDib4(const Surface& s) {
     put16(out, 4); // bits per pixel
     put32(out, 0); // BI_RGB
     put32(out, static_cast<uint32_t>(stride * s.Height()));
-    put32(out, 0); // horizontal resolution
-    put32(out, 0); // vertical resolution
-    put32(out, 0); // colours used: all that 4 bits can address
+    put32(out, 0);  // horizontal resolution
+    put32(out, 0);  // vertical resolution
+    put32(out, 0);  // colours used: all that 4 bits can address
     put32(out, 16); // colours important
     for (Colour c : palette) {
         out.push_back(static_cast<uint8_t>(c));

@@ -64,9 +64,13 @@ const BitmapFont& BitmapFont::SansSerifBold() {
     return font;
 }
 
-const BitmapFont::Glyph& BitmapFont::glyph(unsigned char c) const { return glyphs_[c]; }
+const BitmapFont::Glyph& BitmapFont::glyph(unsigned char c) const {
+    return glyphs_[c];
+}
 
-int BitmapFont::CharWidth(unsigned char c) const { return glyph(c).Width; }
+int BitmapFont::CharWidth(unsigned char c) const {
+    return glyph(c).Width;
+}
 
 int BitmapFont::TextWidth(std::string_view text, bool prefix) const {
     int width = 0;

@@ -183,7 +183,8 @@ Surface DiffImage(const Surface& a, const Surface& b, int* differing) {
             const Colour pb = b.RawPixel(x, y);
             if (pa != ColourInvalid && pa == pb) {
                 // Faded: a light grey of the pixel's brightness, so the red stands out.
-                const int lum = (((pa >> 16) & 0xFF) * 3 + ((pa >> 8) & 0xFF) * 6 + (pa & 0xFF)) / 10;
+                const int lum =
+                    (((pa >> 16) & 0xFF) * 3 + ((pa >> 8) & 0xFF) * 6 + (pa & 0xFF)) / 10;
                 const Colour g = static_cast<Colour>(192 + lum / 4);
                 diff.SetPixel(x, y, (g << 16) | (g << 8) | g);
             } else {

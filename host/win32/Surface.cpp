@@ -5,8 +5,8 @@
 namespace host {
 
 PixelRect PixelRect::Intersect(const PixelRect& other) const {
-    PixelRect r{std::max(Left, other.Left), std::max(Top, other.Top),
-                std::min(Right, other.Right), std::min(Bottom, other.Bottom)};
+    PixelRect r{std::max(Left, other.Left), std::max(Top, other.Top), std::min(Right, other.Right),
+                std::min(Bottom, other.Bottom)};
     if (r.IsEmpty())
         return {};
     return r;
@@ -41,7 +41,9 @@ void Surface::IntersectClipRect(const PixelRect& logicalRect) {
     clip_ = clip_.Intersect(logicalRect.Offset(originX_, originY_));
 }
 
-void Surface::ResetClip() { clip_ = {0, 0, width_, height_}; }
+void Surface::ResetClip() {
+    clip_ = {0, 0, width_, height_};
+}
 
 void Surface::SetPixel(int x, int y, Colour colour) {
     x += originX_;
@@ -66,15 +68,21 @@ void Surface::fillDevice(PixelRect r, Colour colour) {
     }
 }
 
-void Surface::Clear(Colour colour) { fillDevice(clip_, colour); }
+void Surface::Clear(Colour colour) {
+    fillDevice(clip_, colour);
+}
 
 void Surface::FillRect(const PixelRect& rect, Colour colour) {
     fillDevice(rect.Offset(originX_, originY_), colour);
 }
 
-void Surface::HLine(int x1, int x2, int y, Colour colour) { FillRect({x1, y, x2, y + 1}, colour); }
+void Surface::HLine(int x1, int x2, int y, Colour colour) {
+    FillRect({x1, y, x2, y + 1}, colour);
+}
 
-void Surface::VLine(int x, int y1, int y2, Colour colour) { FillRect({x, y1, x + 1, y2}, colour); }
+void Surface::VLine(int x, int y1, int y2, Colour colour) {
+    FillRect({x, y1, x + 1, y2}, colour);
+}
 
 void Surface::FrameRect(const PixelRect& r, Colour colour) {
     if (r.IsEmpty())
@@ -131,27 +139,64 @@ namespace {
 // Windows 95 DrawEdge as documented by the public reimplementations of it.
 enum Sys : signed char { None = -1, Face, Highlight, Shadow, DarkShadow, Light, Window, Frame };
 
-constexpr Sys LTInnerNormal[16] = {None, None,       None,       None, None, Highlight,
-                                   Highlight, None,  None,       DarkShadow, DarkShadow, None,
-                                   None, None,       None,       None};
-constexpr Sys LTOuterNormal[16] = {None, Light,  Shadow, None, Highlight, Light,  Shadow, None,
-                                   DarkShadow, Light, Shadow, None, None, Light, Shadow, None};
-constexpr Sys RBInnerNormal[16] = {None, None,   None,   None, None, Shadow, Shadow, None,
-                                   None, Light,  Light,  None, None, None,   None,   None};
-constexpr Sys RBOuterNormal[16] = {None,  DarkShadow, Highlight, None, Shadow, DarkShadow,
-                                   Highlight, None,   Light,     DarkShadow, Highlight, None,
-                                   None,  DarkShadow, Highlight, None};
-constexpr Sys LTInnerSoft[16] = {None, None,   None,   None, None, Light, Light, None,
-                                 None, Shadow, Shadow, None, None, None,  None,  None};
-constexpr Sys LTOuterSoft[16] = {None,   Highlight, DarkShadow, None, Light,  Highlight,
-                                 DarkShadow, None,  Shadow,     Highlight, DarkShadow, None,
-                                 None,   Highlight, DarkShadow, None};
-constexpr Sys OuterMono[16] = {None,   Frame, Frame, Frame, Window, Frame, Frame, Frame,
-                               Window, Frame, Frame, Frame, Window, Frame, Frame, Frame};
-constexpr Sys InnerMono[16] = {None, None,   None,   None,   None, Window, Window, Window,
-                               None, Window, Window, Window, None, Window, Window, Window};
-constexpr Sys OuterFlat[16] = {None, Shadow, Shadow, Shadow, Face, Shadow, Shadow, Shadow,
-                               Face, Shadow, Shadow, Shadow, Face, Shadow, Shadow, Shadow};
+// Each table is laid out as four rows (the inner kind: none, raised, sunken, both) of four
+// columns (the outer kind: none, raised, sunken, both).
+// clang-format off
+constexpr Sys LTInnerNormal[16] = {
+    None,        None,        None,        None,
+    None,        Highlight,   Highlight,   None,
+    None,        DarkShadow,  DarkShadow,  None,
+    None,        None,        None,        None,
+};
+constexpr Sys LTOuterNormal[16] = {
+    None,        Light,       Shadow,      None,
+    Highlight,   Light,       Shadow,      None,
+    DarkShadow,  Light,       Shadow,      None,
+    None,        Light,       Shadow,      None,
+};
+constexpr Sys RBInnerNormal[16] = {
+    None,        None,        None,        None,
+    None,        Shadow,      Shadow,      None,
+    None,        Light,       Light,       None,
+    None,        None,        None,        None,
+};
+constexpr Sys RBOuterNormal[16] = {
+    None,        DarkShadow,  Highlight,   None,
+    Shadow,      DarkShadow,  Highlight,   None,
+    Light,       DarkShadow,  Highlight,   None,
+    None,        DarkShadow,  Highlight,   None,
+};
+constexpr Sys LTInnerSoft[16] = {
+    None,        None,        None,        None,
+    None,        Light,       Light,       None,
+    None,        Shadow,      Shadow,      None,
+    None,        None,        None,        None,
+};
+constexpr Sys LTOuterSoft[16] = {
+    None,        Highlight,   DarkShadow,  None,
+    Light,       Highlight,   DarkShadow,  None,
+    Shadow,      Highlight,   DarkShadow,  None,
+    None,        Highlight,   DarkShadow,  None,
+};
+constexpr Sys OuterMono[16] = {
+    None,        Frame,       Frame,       Frame,
+    Window,      Frame,       Frame,       Frame,
+    Window,      Frame,       Frame,       Frame,
+    Window,      Frame,       Frame,       Frame,
+};
+constexpr Sys InnerMono[16] = {
+    None,        None,        None,        None,
+    None,        Window,      Window,      Window,
+    None,        Window,      Window,      Window,
+    None,        Window,      Window,      Window,
+};
+constexpr Sys OuterFlat[16] = {
+    None,        Shadow,      Shadow,      Shadow,
+    Face,        Shadow,      Shadow,      Shadow,
+    Face,        Shadow,      Shadow,      Shadow,
+    Face,        Shadow,      Shadow,      Shadow,
+};
+// clang-format on
 
 Colour sysColour(Sys s, const EdgeColours& c) {
     switch (s) {

@@ -51,19 +51,21 @@ struct PixelRect {
     int Height() const { return Bottom - Top; }
     bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
     bool Contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
-    PixelRect Offset(int dx, int dy) const { return {Left + dx, Top + dy, Right + dx, Bottom + dy}; }
+    PixelRect Offset(int dx, int dy) const {
+        return {Left + dx, Top + dy, Right + dx, Bottom + dy};
+    }
     PixelRect Intersect(const PixelRect& other) const;
     bool operator==(const PixelRect&) const = default;
 };
 
 // The system colours DrawEdge and the 3-D helpers use; the defaults are the Windows 95 scheme.
 struct EdgeColours {
-    Colour Face = 0xC0C0C0;       // COLOR_BTNFACE
-    Colour Highlight = 0xFFFFFF;  // COLOR_BTNHIGHLIGHT
-    Colour Shadow = 0x808080;     // COLOR_BTNSHADOW
-    Colour DarkShadow = 0x000000; // COLOR_3DDKSHADOW
-    Colour Light = 0xDFDFDF;      // COLOR_3DLIGHT
-    Colour Window = 0xFFFFFF;     // COLOR_WINDOW (BF_MONO inner edge and fill)
+    Colour Face = 0xC0C0C0;        // COLOR_BTNFACE
+    Colour Highlight = 0xFFFFFF;   // COLOR_BTNHIGHLIGHT
+    Colour Shadow = 0x808080;      // COLOR_BTNSHADOW
+    Colour DarkShadow = 0x000000;  // COLOR_3DDKSHADOW
+    Colour Light = 0xDFDFDF;       // COLOR_3DLIGHT
+    Colour Window = 0xFFFFFF;      // COLOR_WINDOW (BF_MONO inner edge and fill)
     Colour WindowFrame = 0x000000; // COLOR_WINDOWFRAME (BF_MONO outer edge)
 };
 

@@ -63,29 +63,28 @@ std::vector<std::string> describe(const Surface& s) {
 TEST(DibDecode, OneBitRowsArePaddedAndBottomUp) {
     // 3 x 2: top row 1 0 1, bottom row 0 1 1; each row is one byte plus three bytes of padding.
     const auto d = makeDib(3, 2, 1, {0x000000, 0xFFFFFF}, {0x60, 0, 0, 0, 0xA0, 0, 0, 0});
-    EXPECT_EQ(describe(DecodeDib(d)), (std::vector<std::string>{"FFFFFF 000000 FFFFFF",
-                                                                "000000 FFFFFF FFFFFF"}));
+    EXPECT_EQ(describe(DecodeDib(d)),
+              (std::vector<std::string>{"FFFFFF 000000 FFFFFF", "000000 FFFFFF FFFFFF"}));
 }
 
 TEST(DibDecode, FourBitsHighNibbleFirst) {
-    const auto d = makeDib(3, 2, 4, {0x112233, 0x445566, 0x778899}, {0x21, 0x00, 0, 0, 0x01, 0x20, 0, 0}, 3);
-    EXPECT_EQ(describe(DecodeDib(d)), (std::vector<std::string>{"112233 445566 778899",
-                                                                "778899 445566 112233"}));
+    const auto d =
+        makeDib(3, 2, 4, {0x112233, 0x445566, 0x778899}, {0x21, 0x00, 0, 0, 0x01, 0x20, 0, 0}, 3);
+    EXPECT_EQ(describe(DecodeDib(d)),
+              (std::vector<std::string>{"112233 445566 778899", "778899 445566 112233"}));
 }
 
 TEST(DibDecode, EightBitsWithAShortColourTable) {
     const auto d = makeDib(2, 2, 8, {0xABCDEF, 0x000001, 0x800000}, {2, 0, 0, 0, 1, 2, 0, 0}, 3);
-    EXPECT_EQ(describe(DecodeDib(d)),
-              (std::vector<std::string>{"000001 800000", "800000 ABCDEF"}));
+    EXPECT_EQ(describe(DecodeDib(d)), (std::vector<std::string>{"000001 800000", "800000 ABCDEF"}));
 }
 
 TEST(DibDecode, TwentyFourBitsAreBlueGreenRed) {
     // 2 x 2: 6 bytes of pixels per row, padded to 8.
     const auto d = makeDib(2, 2, 24, {},
-                           {0x03, 0x02, 0x01, 0x06, 0x05, 0x04, 0, 0,  // bottom row
+                           {0x03, 0x02, 0x01, 0x06, 0x05, 0x04, 0, 0,   // bottom row
                             0xFF, 0x00, 0x00, 0x00, 0x00, 0xFF, 0, 0}); // top row
-    EXPECT_EQ(describe(DecodeDib(d)),
-              (std::vector<std::string>{"0000FF FF0000", "010203 040506"}));
+    EXPECT_EQ(describe(DecodeDib(d)), (std::vector<std::string>{"0000FF FF0000", "010203 040506"}));
 }
 
 TEST(DibDecode, NegativeHeightIsTopDown) {
@@ -150,7 +149,8 @@ TEST(DibDecode, HostileHeadersAreRefusedWithAReason) {
 }
 
 TEST(DibDecode, TruncatedAtEveryLengthNeverCrashes) {
-    const auto d = makeDib(5, 3, 8, std::vector<Colour>(4, 0x102030), std::vector<uint8_t>(24, 3), 4);
+    const auto d =
+        makeDib(5, 3, 8, std::vector<Colour>(4, 0x102030), std::vector<uint8_t>(24, 3), 4);
     ASSERT_NO_THROW(DecodeDib(d));
     for (size_t n = 0; n < d.size(); ++n)
         EXPECT_THROW(DecodeDib(std::span<const uint8_t>(d.data(), n)), EInvalidDib) << n;
@@ -158,20 +158,19 @@ TEST(DibDecode, TruncatedAtEveryLengthNeverCrashes) {
 
 TEST(DibEncode, TwentyFourSquareIsThe392ByteResourceLayout) {
     Surface s(24, 24, colours::Silver);
-    s.SetPixel(0, 0, colours::Maroon);  // top-left: last row in the file, high nibble
-    s.SetPixel(1, 0, colours::White);   // its low nibble
-    s.SetPixel(23, 23, colours::Navy);  // bottom-right: first row, low nibble of byte 11
+    s.SetPixel(0, 0, colours::Maroon); // top-left: last row in the file, high nibble
+    s.SetPixel(1, 0, colours::White);  // its low nibble
+    s.SetPixel(23, 23, colours::Navy); // bottom-right: first row, low nibble of byte 11
     const std::vector<uint8_t> d = EncodeDib4(s);
     ASSERT_EQ(d.size(), 392u);
     const uint32_t header[] = {40, 24, 24, 0x00040001 /* planes 1, 4 bpp */, 0, 288, 0, 0, 0, 16};
     for (size_t i = 0; i < 10; ++i)
         EXPECT_EQ(get32(d, i * 4), header[i]) << "header field at " << i * 4;
-    const uint8_t palette[64] = {0x00, 0x00, 0x00, 0, 0x00, 0x00, 0x80, 0, 0x00, 0x80, 0x00, 0,
-                                 0x00, 0x80, 0x80, 0, 0x80, 0x00, 0x00, 0, 0x80, 0x00, 0x80, 0,
-                                 0x80, 0x80, 0x00, 0, 0xC0, 0xC0, 0xC0, 0, 0x80, 0x80, 0x80, 0,
-                                 0x00, 0x00, 0xFF, 0, 0x00, 0xFF, 0x00, 0, 0x00, 0xFF, 0xFF, 0,
-                                 0xFF, 0x00, 0x00, 0, 0xFF, 0x00, 0xFF, 0, 0xFF, 0xFF, 0x00, 0,
-                                 0xFF, 0xFF, 0xFF, 0};
+    const uint8_t palette[64] = {
+        0x00, 0x00, 0x00, 0, 0x00, 0x00, 0x80, 0, 0x00, 0x80, 0x00, 0, 0x00, 0x80, 0x80, 0,
+        0x80, 0x00, 0x00, 0, 0x80, 0x00, 0x80, 0, 0x80, 0x80, 0x00, 0, 0xC0, 0xC0, 0xC0, 0,
+        0x80, 0x80, 0x80, 0, 0x00, 0x00, 0xFF, 0, 0x00, 0xFF, 0x00, 0, 0x00, 0xFF, 0xFF, 0,
+        0xFF, 0x00, 0x00, 0, 0xFF, 0x00, 0xFF, 0, 0xFF, 0xFF, 0x00, 0, 0xFF, 0xFF, 0xFF, 0};
     EXPECT_EQ(std::memcmp(d.data() + 40, palette, 64), 0);
     const size_t bits = 104, stride = 12;
     EXPECT_EQ(d[bits + 11], 0x74) << "bottom row: silver then navy";

@@ -135,8 +135,11 @@ TEST(FontDrawing, PrefixUnderlinesTheAcceleratorAndDoublesAmpersands) {
     struct Case {
         const char* caption;
         const char* shown;
-    } cases[] = {{"&File", "File"}, {"Se&arch", "Search"}, {"Save && Exit", "Save & Exit"},
-                 {"Trailing&", "Trailing"}, {"&&&x", "&x"}};
+    } cases[] = {{"&File", "File"},
+                 {"Se&arch", "Search"},
+                 {"Save && Exit", "Save & Exit"},
+                 {"Trailing&", "Trailing"},
+                 {"&&&x", "&x"}};
     for (const Case& c : cases)
         EXPECT_EQ(Regular.TextWidth(c.caption, true), Regular.TextWidth(c.shown)) << c.caption;
     EXPECT_GT(Regular.TextWidth("&File"), Regular.TextWidth("File"));

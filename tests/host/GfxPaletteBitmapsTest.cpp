@@ -38,8 +38,8 @@ TEST(PaletteBitmaps, EachIsA24Square4BitDibWithASilverCorner) {
 }
 
 TEST(PaletteBitmaps, FieldsAndUnknownClassesHaveNone) {
-    for (const char* name : {"TSTRINGFIELD", "TINTEGERFIELD", "TFIELD", "TFORM", "TSTOWBAR", "",
-                             "TTIMER2", "TIMER"}) {
+    for (const char* name :
+         {"TSTRINGFIELD", "TINTEGERFIELD", "TFIELD", "TFORM", "TSTOWBAR", "", "TTIMER2", "TIMER"}) {
         EXPECT_TRUE(PaletteBitmapDib(name).empty()) << name;
         EXPECT_EQ(PaletteBitmapSurface(name).Width(), 0) << name;
     }
