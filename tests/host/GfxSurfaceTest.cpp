@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -150,6 +151,16 @@ const EdgeCase EdgeCases[] = {
       "-SSSSSK-",
       "-KKKKKK-",
       "--------"}},
+    {"bottom and left: the bottom inner line stops short of the left inner line",
+     EDGE_RAISED, BF_BOTTOMLEFT, true,
+     {"--------",
+      "-LH-----",
+      "-LH-----",
+      "-LH-----",
+      "-LH-----",
+      "-LSSSSS-",
+      "-KKKKKK-",
+      "--------"}},
     {"top alone",
      EDGE_SUNKEN, BF_TOP, true,
      {"--------",
@@ -232,6 +243,10 @@ const EdgeCase EdgeCases[] = {
       "--------"}},
 };
 // clang-format on
+
+void PrintTo(const EdgeCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class DrawEdgeRules : public ::testing::TestWithParam<EdgeCase> {};
 
