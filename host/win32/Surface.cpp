@@ -1,6 +1,8 @@
 #include "host/win32/Surface.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace host {
 
@@ -82,6 +84,67 @@ void Surface::HLine(int x1, int x2, int y, Colour colour) {
 
 void Surface::VLine(int x, int y1, int y2, Colour colour) {
     FillRect({x, y1, x + 1, y2}, colour);
+}
+
+void Surface::Line(int x1, int y1, int x2, int y2, Colour colour) {
+    const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
+    const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy;
+    while (x1 != x2 || y1 != y2) {
+        SetPixel(x1, y1, colour);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x1 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y1 += sy;
+        }
+    }
+}
+
+void Surface::FillPolygon(const std::vector<std::pair<int, int>>& points, Colour colour) {
+    if (points.size() < 3)
+        return;
+    int top = points[0].second, bottom = top;
+    for (const auto& p : points) {
+        top = std::min(top, p.second);
+        bottom = std::max(bottom, p.second);
+    }
+    const PixelRect clip = LogicalClipRect();
+    top = std::max(top, clip.Top);
+    bottom = std::min(bottom, clip.Bottom);
+    std::vector<double> crossings;
+    for (int y = top; y < bottom; ++y) {
+        // Sample each row at the pixel centres: an edge counts when it spans y + 0.5.
+        const double cy = y + 0.5;
+        crossings.clear();
+        for (size_t i = 0; i < points.size(); ++i) {
+            const auto& [ax, ay] = points[i];
+            const auto& [bx, by] = points[(i + 1) % points.size()];
+            if ((ay <= cy) == (by <= cy))
+                continue;
+            crossings.push_back(ax + (cy - ay) * (double(bx) - ax) / (double(by) - ay));
+        }
+        std::sort(crossings.begin(), crossings.end());
+        for (size_t i = 0; i + 1 < crossings.size(); i += 2) {
+            // Pixel x is in when its centre x + 0.5 lies in [left, right). Cut to the clip
+            // before converting, so far-away points cannot overflow an int.
+            auto column = [&](double edge) {
+                const double c = std::ceil(edge - 0.5);
+                return static_cast<int>(std::clamp(c, clip.Left - 1.0, clip.Right + 1.0));
+            };
+            HLine(column(crossings[i]), column(crossings[i + 1]), y, colour);
+        }
+    }
+}
+
+void Surface::InvertRect(const PixelRect& rect) {
+    const PixelRect r = rect.Offset(originX_, originY_).Intersect(clip_);
+    for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x)
+            pixels_[static_cast<size_t>(y) * width_ + x] ^= 0xFFFFFF;
 }
 
 void Surface::FrameRect(const PixelRect& r, Colour colour) {

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace host {
@@ -145,6 +146,15 @@ public:
     void HLine(int x1, int x2, int y, Colour colour);
     // Vertical line from y1 up to but not including y2 (empty when y2 <= y1).
     void VLine(int x, int y1, int y2, Colour colour);
+    // A one-pixel line from (x1, y1) towards (x2, y2), the end point left out, as MoveTo/LineTo
+    // draw it. Pixels follow Bresenham's rule from the start point, which gives GDI's pixels for
+    // horizontal, vertical and 45-degree lines.
+    void Line(int x1, int y1, int x2, int y2, Colour colour);
+    // Fills the polygon's inside (alternate / even-odd rule): a pixel is in when its centre is.
+    // With no outline drawn, a rectangle's corner points give exactly FillRect's pixels.
+    void FillPolygon(const std::vector<std::pair<int, int>>& points, Colour colour);
+    // Inverts every pixel of the rectangle (Win32 InvertRect); doing it twice restores them.
+    void InvertRect(const PixelRect& rect);
     // A one-pixel outline just inside the rectangle (Win32 FrameRect).
     void FrameRect(const PixelRect& rect, Colour colour);
     // The dotted focus rectangle: every other pixel of the outline inverted (Win32

@@ -401,3 +401,60 @@ TEST(SurfaceDraw, PartOfTheSourceLandsAtTheOriginShiftedPoint) {
 }
 
 } // namespace
+
+namespace {
+
+std::vector<std::string> ink(const Surface& s, Colour c) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < s.Height(); ++y) {
+        std::string row;
+        for (int x = 0; x < s.Width(); ++x)
+            row += s.RawPixel(x, y) == c ? '#' : '.';
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+TEST(SurfaceLine, LeavesOutTheEndPointInEveryDirection) {
+    Surface s(7, 7, Paper);
+    s.Line(0, 0, 4, 4, 0xFF0000); // down-right diagonal
+    s.Line(6, 0, 6, 3, 0xFF0000); // down
+    s.Line(3, 6, 0, 6, 0xFF0000); // leftwards
+    s.Line(6, 6, 4, 4, 0xFF0000); // up-left: (4, 4) is the end, not drawn twice
+    s.Line(2, 2, 2, 2, 0x0000FF); // empty
+    EXPECT_EQ(ink(s, 0xFF0000),
+              (std::vector<std::string>{"#.....#", ".#....#", "..#...#", "...#...", ".......",
+                                        ".....#.", ".###..#"}));
+}
+
+TEST(SurfacePolygon, PixelCentresDecideAndRectanglesMatchFillRect) {
+    Surface a(8, 6, Paper), b(8, 6, Paper);
+    a.FillPolygon({{1, 1}, {6, 1}, {6, 5}, {1, 5}}, 0xFF0000);
+    b.FillRect({1, 1, 6, 5}, 0xFF0000);
+    EXPECT_EQ(a, b);
+
+    Surface t(9, 5, Paper); // a tab: trapezoid wider at the top
+    t.FillPolygon({{0, 0}, {9, 0}, {6, 4}, {3, 4}}, 0xFF0000);
+    EXPECT_EQ(ink(t, 0xFF0000), (std::vector<std::string>{"#########", ".#######.", "..#####..",
+                                                          "...###...", "........."}));
+
+    Surface far(4, 4, Paper); // far-away corners are cut to the clip without overflow
+    far.SetOrigin(1, 1);
+    far.FillPolygon({{-2000000000, -2000000000}, {2000000000, -2000000000}, {0, 2000000000}},
+                    0xFF0000);
+    EXPECT_EQ(far.RawPixel(0, 0), 0xFF0000u);
+    EXPECT_EQ(far.RawPixel(3, 3), 0xFF0000u);
+}
+
+TEST(SurfaceInvert, InvertsInsideTheClipOnly) {
+    Surface s(3, 2, 0x123456);
+    s.IntersectClipRect({1, 0, 3, 1});
+    s.InvertRect({0, 0, 3, 2});
+    EXPECT_EQ(s.RawPixel(0, 0), 0x123456u);
+    EXPECT_EQ(s.RawPixel(1, 0), 0xEDCBA9u);
+    EXPECT_EQ(s.RawPixel(2, 1), 0x123456u);
+    s.InvertRect({0, 0, 3, 2});
+    EXPECT_EQ(s, Surface(3, 2, 0x123456));
+}
+
+} // namespace
