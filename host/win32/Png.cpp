@@ -127,7 +127,7 @@ Surface DecodePng(const std::vector<uint8_t>& bytes) {
         failed = true;
     } else {
         png_set_read_fn(png, &state, readData);
-        png_set_user_limits(png, 16384, 16384);
+        png_set_user_limits(png, PngMaxDimension, PngMaxDimension);
         png_read_info(png, info);
         width = png_get_image_width(png, info);
         height = png_get_image_height(png, info);

@@ -15,6 +15,9 @@ namespace host {
 std::vector<uint8_t> EncodePng(const Surface& surface);
 // Writes the PNG; raises host::Exception naming the file when it cannot be written.
 void WritePng(const Surface& surface, const std::string& path);
+// Pictures wider or higher than this are refused when reading.
+constexpr int PngMaxDimension = 8192;
+
 // Reads any PNG libpng understands (palette, grey, 16-bit, alpha are converted; alpha is
 // dropped). Raises host::Exception on malformed data.
 Surface DecodePng(const std::vector<uint8_t>& bytes);

@@ -91,3 +91,15 @@ TEST(Png, DiffImageMarksDifferingPixelsRed) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Png, OversizedPicturesAreRefusedBeforeAllocating) {
+    // A valid 9000 x 1 picture: beyond the limit in one direction.
+    const std::vector<uint8_t> wide = EncodePng(Surface(PngMaxDimension + 1, 1, 0x808080));
+    EXPECT_THROW(DecodePng(wide), Exception);
+    EXPECT_EQ(DecodePng(EncodePng(Surface(PngMaxDimension, 1, 0x808080))).Width(),
+              PngMaxDimension);
+}
+
+} // namespace
