@@ -1,11 +1,27 @@
 #include "host/designer/Environment.h"
 
+#include "host/designer/PaletteBitmaps.h"
+#include "host/win32/Dib.h"
+
 namespace host {
 
 DesignEnvironment::DesignEnvironment()
     : FDesktop(std::make_unique<Desktop>()), FApplication(std::make_unique<TApplication>()) {
     RegisterStandardClasses();
     FProgramModule = FDesktop->AddModule("stowdesign");
+    for (const std::string& name : PaletteBitmapNames())
+        FProgramModule->Bitmaps[name] = PaletteBitmapDib(name);
+    FDesktop->DecodeDib = [](const std::vector<uint8_t>& dib, GdiBitmap& out) {
+        try {
+            Surface s = DecodeDib(dib);
+            out.Width = s.Width();
+            out.Height = s.Height();
+            out.Pixels = s.Pixels();
+            return true;
+        } catch (const Exception&) {
+            return false;
+        }
+    };
     FDesktop->OnException = [this](const std::exception& e) { FApplication->HandleException(e); };
 }
 

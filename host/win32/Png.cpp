@@ -72,7 +72,7 @@ std::vector<uint8_t> EncodePng(const Surface& surface) {
     if (!png)
         throw Exception("Cannot create a PNG writer");
     png_infop info = png_create_info_struct(png);
-    bool failed = false;
+    volatile bool failed = false;
     if (!info) {
         failed = true;
         error = "out of memory";
@@ -119,7 +119,7 @@ Surface DecodePng(const std::vector<uint8_t>& bytes) {
     if (!png)
         throw Exception("Cannot create a PNG reader");
     png_infop info = png_create_info_struct(png);
-    bool failed = false;
+    volatile bool failed = false;
     if (!info) {
         failed = true;
         error = "out of memory";

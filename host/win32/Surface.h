@@ -10,6 +10,7 @@
 // coordinates (nothing is drawn outside it; it never extends beyond the surface). Rectangles follow
 // the Win32 rule: left and top are inside, right and bottom are outside.
 
+#include "host/win32/Types.h"
 #include <cstdint>
 #include <optional>
 #include <utility>
@@ -70,34 +71,7 @@ struct EdgeColours {
     Colour WindowFrame = 0x000000; // COLOR_WINDOWFRAME (BF_MONO outer edge)
 };
 
-// DrawEdge's edge kinds and flags, with the Win32 values.
-constexpr unsigned BDR_RAISEDOUTER = 0x0001;
-constexpr unsigned BDR_SUNKENOUTER = 0x0002;
-constexpr unsigned BDR_RAISEDINNER = 0x0004;
-constexpr unsigned BDR_SUNKENINNER = 0x0008;
-constexpr unsigned BDR_OUTER = BDR_RAISEDOUTER | BDR_SUNKENOUTER;
-constexpr unsigned BDR_INNER = BDR_RAISEDINNER | BDR_SUNKENINNER;
-constexpr unsigned BDR_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
-constexpr unsigned BDR_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER;
-constexpr unsigned EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
-constexpr unsigned EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER;
-constexpr unsigned EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER;
-constexpr unsigned EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER;
-
-constexpr unsigned BF_LEFT = 0x0001;
-constexpr unsigned BF_TOP = 0x0002;
-constexpr unsigned BF_RIGHT = 0x0004;
-constexpr unsigned BF_BOTTOM = 0x0008;
-constexpr unsigned BF_TOPLEFT = BF_TOP | BF_LEFT;
-constexpr unsigned BF_TOPRIGHT = BF_TOP | BF_RIGHT;
-constexpr unsigned BF_BOTTOMLEFT = BF_BOTTOM | BF_LEFT;
-constexpr unsigned BF_BOTTOMRIGHT = BF_BOTTOM | BF_RIGHT;
-constexpr unsigned BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
-constexpr unsigned BF_MIDDLE = 0x0800;
-constexpr unsigned BF_SOFT = 0x1000;
-constexpr unsigned BF_ADJUST = 0x2000;
-constexpr unsigned BF_FLAT = 0x4000;
-constexpr unsigned BF_MONO = 0x8000;
+// DrawEdge's edge kinds and flags are in host/win32/Types.h.
 
 class Surface {
 public:

@@ -118,18 +118,33 @@ constexpr UINT SWP_NOACTIVATE = 0x0010;
 constexpr HWND HWND_TOP = 0;
 constexpr HWND HWND_BOTTOM = 1;
 
-// DrawEdge
-constexpr UINT BDR_RAISEDOUTER = 0x0001;
-constexpr UINT BDR_SUNKENOUTER = 0x0002;
-constexpr UINT BDR_RAISEDINNER = 0x0004;
-constexpr UINT BDR_SUNKENINNER = 0x0008;
-constexpr UINT EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
-constexpr UINT EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER;
-constexpr UINT BF_LEFT = 0x0001;
-constexpr UINT BF_TOP = 0x0002;
-constexpr UINT BF_RIGHT = 0x0004;
-constexpr UINT BF_BOTTOM = 0x0008;
-constexpr UINT BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
-constexpr UINT BF_ADJUST = 0x2000;
+// DrawEdge's edge kinds and flags, with the Win32 values.
+constexpr unsigned BDR_RAISEDOUTER = 0x0001;
+constexpr unsigned BDR_SUNKENOUTER = 0x0002;
+constexpr unsigned BDR_RAISEDINNER = 0x0004;
+constexpr unsigned BDR_SUNKENINNER = 0x0008;
+constexpr unsigned BDR_OUTER = BDR_RAISEDOUTER | BDR_SUNKENOUTER;
+constexpr unsigned BDR_INNER = BDR_RAISEDINNER | BDR_SUNKENINNER;
+constexpr unsigned BDR_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
+constexpr unsigned BDR_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER;
+constexpr unsigned EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
+constexpr unsigned EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER;
+constexpr unsigned EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER;
+constexpr unsigned EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER;
+
+constexpr unsigned BF_LEFT = 0x0001;
+constexpr unsigned BF_TOP = 0x0002;
+constexpr unsigned BF_RIGHT = 0x0004;
+constexpr unsigned BF_BOTTOM = 0x0008;
+constexpr unsigned BF_TOPLEFT = BF_TOP | BF_LEFT;
+constexpr unsigned BF_TOPRIGHT = BF_TOP | BF_RIGHT;
+constexpr unsigned BF_BOTTOMLEFT = BF_BOTTOM | BF_LEFT;
+constexpr unsigned BF_BOTTOMRIGHT = BF_BOTTOM | BF_RIGHT;
+constexpr unsigned BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
+constexpr unsigned BF_MIDDLE = 0x0800;
+constexpr unsigned BF_SOFT = 0x1000;
+constexpr unsigned BF_ADJUST = 0x2000;
+constexpr unsigned BF_FLAT = 0x4000;
+constexpr unsigned BF_MONO = 0x8000;
 
 } // namespace host

@@ -143,9 +143,10 @@ void CheckRoundTrips(const std::string& bytes, const std::string& name, bool exp
     EXPECT_EQ(fromText, expected);
     EXPECT_EQ(expected == tree, expectLossless)
         << (expectLossless ? "lost a value code through text" : "expected a change of code");
-    if (expectLossless)
+    if (expectLossless) {
         EXPECT_TRUE(WriteBinaryForm(fromText, file.resourceHeader) == bytes)
             << "binary -> text -> binary changed the bytes";
+    }
 }
 
 // --- The converter's samples, and its own outputs
