@@ -103,14 +103,18 @@ void TStowbar::ShowComponents(bool show) {
 
     SlotGrid entries(x0, formWidth);
     for (TNVC* e : *FNVCList) {
-        // An entry whose component is not resolved (or has gone) has no icon to place.
-        if (!e || !e->Component)
+        // An entry not resolved yet (one just handed over) is looked up by its name; one whose
+        // component has gone (its reference was cleared on removal) has nothing to place.
+        TComponent* c = e ? e->Component : nullptr;
+        if (e && !c)
+            c = FForm->FindComponent(e->Name);
+        if (!c)
             continue;
         if (show) {
-            e->Component->SetDesignInfo(packDesignInfo(entries.X, entries.Y));
+            c->SetDesignInfo(packDesignInfo(entries.X, entries.Y));
             entries.advance();
         } else {
-            e->Component->SetDesignInfo(packDesignInfo(-10000, 0));
+            c->SetDesignInfo(packDesignInfo(-10000, 0));
         }
     }
 
