@@ -116,10 +116,10 @@ press ImageList1 right
 choose Move To > Stowbar3
 press MainMenu1 right
 select none
-mouse 300 10
+mouse 300 1
 wait 400
 render 09-tabs.png
-tab Stowbar3 Stowbar1
+tab Stowbar1 Stowbar3
 wait 0
 render 10-tab-switched.png
 )script";
