@@ -2,8 +2,8 @@
 
 #include "app/Session.h"
 
-#include <filesystem>
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 

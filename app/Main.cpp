@@ -8,8 +8,6 @@
 #include <filesystem>
 #include <iostream>
 
-
-
 int main(int argc, char** argv) {
     CLI::App cli{"stowdesign: the form designer with the stowbar"};
     cli.require_subcommand(0, 1);

@@ -11,13 +11,15 @@ namespace host {
 
 namespace {
 
-constexpr int kMenuBorder = 3;     // the raised edge and one pixel of face
-constexpr int kItemHeight = 17;    // a menu item: the 13-pixel text with two pixels above and below
+constexpr int kMenuBorder = 3;  // the raised edge and one pixel of face
+constexpr int kItemHeight = 17; // a menu item: the 13-pixel text with two pixels above and below
 constexpr int kSeparatorHeight = 8;
-constexpr int kTextLeft = 18;      // room for a check mark before the caption
-constexpr int kTextRightPad = 26;  // room for a submenu arrow after the longest caption
+constexpr int kTextLeft = 18;     // room for a check mark before the caption
+constexpr int kTextRightPad = 26; // room for a submenu arrow after the longest caption
 constexpr Colour kHighlight = 0x000080;
-const BitmapFont& font() { return BitmapFont::SansSerif(); }
+const BitmapFont& font() {
+    return BitmapFont::SansSerif();
+}
 
 std::vector<TMenuItem*> shownItems(TMenuItem* items) {
     std::vector<TMenuItem*> list;
@@ -27,7 +29,9 @@ std::vector<TMenuItem*> shownItems(TMenuItem* items) {
     return list;
 }
 
-int itemHeight(const TMenuItem* item) { return item->IsLine() ? kSeparatorHeight : kItemHeight; }
+int itemHeight(const TMenuItem* item) {
+    return item->IsLine() ? kSeparatorHeight : kItemHeight;
+}
 
 void paintArrow(Surface& s, int x, int cy, Colour colour) {
     // A right-pointing triangle, 4 wide and 7 high.
@@ -107,7 +111,8 @@ void paintMenu(Surface& s, const MenuBox& box, const std::vector<std::string>& h
             // A submenu that does not fit on the right opens on the left of its menu.
             if (sub.Rect.Left < box.Rect.Right - 3) {
                 const int w = sub.Rect.Width();
-                sub = layoutMenu(item, {std::max(bounds.Left, box.Rect.Left + 3 - w), top - kMenuBorder},
+                sub = layoutMenu(item,
+                                 {std::max(bounds.Left, box.Rect.Left + 3 - w), top - kMenuBorder},
                                  bounds);
             }
             open = sub;
@@ -130,8 +135,10 @@ void paintDialogIcon(Surface& s, int x, int y, const std::string& kind) {
         disc(x + 16, y + 16, 14, colours::Black);
         disc(x + 15, y + 15, 14, colours::Red);
         for (int i = -6; i <= 6; ++i) {
-            s.FillRect({x + 15 + i - 1, y + 15 + i - 1, x + 15 + i + 2, y + 15 + i + 2}, colours::White);
-            s.FillRect({x + 15 - i - 1, y + 15 + i - 1, x + 15 - i + 2, y + 15 + i + 2}, colours::White);
+            s.FillRect({x + 15 + i - 1, y + 15 + i - 1, x + 15 + i + 2, y + 15 + i + 2},
+                       colours::White);
+            s.FillRect({x + 15 - i - 1, y + 15 + i - 1, x + 15 - i + 2, y + 15 + i + 2},
+                       colours::White);
         }
     } else if (kind == "warning") {
         std::vector<std::pair<int, int>> tri{{x + 16, y + 1}, {x + 31, y + 30}, {x + 1, y + 30}};
@@ -288,7 +295,8 @@ void PaintDialog(Surface& s, const DialogRecord& d, const PixelRect& bounds) {
         y += font().TextHeight();
     }
     const int bx = client.Left + (cw - 75) / 2;
-    paintPushButton(s, {bx, client.Top + buttonTop, bx + 75, client.Top + buttonTop + 23}, "OK", true);
+    paintPushButton(s, {bx, client.Top + buttonTop, bx + 75, client.Top + buttonTop + 23}, "OK",
+                    true);
 }
 
 } // namespace host

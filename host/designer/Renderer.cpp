@@ -55,13 +55,15 @@ void paintSystemIcon(Surface& s, int x, int y) {
 
 // A grab handle centred on (x, y).
 void paintHandle(Surface& s, int x, int y, Colour colour) {
-    s.FillRect({x - kHandle / 2, y - kHandle / 2, x + kHandle / 2 + 1, y + kHandle / 2 + 1}, colour);
+    s.FillRect({x - kHandle / 2, y - kHandle / 2, x + kHandle / 2 + 1, y + kHandle / 2 + 1},
+               colour);
 }
 
 void paintHandles(Surface& s, const PixelRect& r, Colour colour) {
     const int l = r.Left - 1, t = r.Top - 1, rr = r.Right, b = r.Bottom;
     const int mx = (l + rr) / 2, my = (t + b) / 2;
-    for (auto [x, y] : {std::pair{l, t}, {mx, t}, {rr, t}, {l, my}, {rr, my}, {l, b}, {mx, b}, {rr, b}})
+    for (auto [x, y] :
+         {std::pair{l, t}, {mx, t}, {rr, t}, {l, my}, {rr, my}, {l, b}, {mx, b}, {rr, b}})
         paintHandle(s, x, y, colour);
 }
 
@@ -112,9 +114,9 @@ public:
             TControl* c = parent->Controls(i);
             if (dyn<TWinControl>(c) || !c->Showing())
                 continue;
-            const PixelRect r = PixelRect{c->Left(), c->Top(), c->Left() + c->Width(),
-                                          c->Top() + c->Height()}
-                                    .Offset(client.X, client.Y);
+            const PixelRect r =
+                PixelRect{c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()}
+                    .Offset(client.X, client.Y);
             const PixelRect clip = r.Intersect(clientClip);
             if (clip.IsEmpty())
                 continue;
@@ -222,7 +224,8 @@ Surface RenderDesignSurface(TFormDesigner& designer, const RenderScene& scene) {
         PaintWindowFrame(s, {0, 0, width, height}, title, !scene.Dialog, true);
     }
     const TPoint client{clientOnScreen.X + origin.X, clientOnScreen.Y + origin.Y};
-    const PixelRect clientRect = PixelRect{0, 0, cr.Width(), cr.Height()}.Offset(client.X, client.Y);
+    const PixelRect clientRect =
+        PixelRect{0, 0, cr.Width(), cr.Height()}.Offset(client.X, client.Y);
 
     // The client area: the form's colour with the designer's grid.
     {

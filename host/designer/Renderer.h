@@ -47,8 +47,8 @@ void PaintDesignerIcon(Surface& surface, int x, int y, const TComponent* compone
 Surface PalettePictureOf(const TClass* cls);
 // A popup menu with its top-left corner at (x, y) in surface coordinates, within bounds (moved
 // and flipped to fit as the platform does); the lit item's submenu opens beside it.
-void PaintPopupMenu(Surface& surface, TMenuItem* items, TPoint at, const std::vector<std::string>& hot,
-                    const PixelRect& bounds);
+void PaintPopupMenu(Surface& surface, TMenuItem* items, TPoint at,
+                    const std::vector<std::string>& hot, const PixelRect& bounds);
 // The size of a popup menu's window.
 TPoint PopupMenuSize(TMenuItem* items);
 // A message box or input dialog centred in bounds.

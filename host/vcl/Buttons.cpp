@@ -168,7 +168,8 @@ TButtonPlacement CalcButtonLayout(const TRect& client, TPoint offset, TPoint gly
             spacing = margin;
         } else {
             TPoint total{glyphSize.X + spacing + textSize.X, glyphSize.Y + spacing + textSize.Y};
-            margin = horizontal ? (clientSize.X - total.X + 1) / 2 : (clientSize.Y - total.Y + 1) / 2;
+            margin =
+                horizontal ? (clientSize.X - total.X + 1) / 2 : (clientSize.Y - total.Y + 1) / 2;
         }
     } else if (spacing == -1) {
         TPoint total{clientSize.X - (margin + glyphSize.X), clientSize.Y - (margin + glyphSize.Y)};

@@ -8,7 +8,9 @@ SurfacePaintTarget::SurfacePaintTarget(Surface& surface, TPoint origin, const Pi
     FSurface.SetClipRect(clip);
 }
 
-SurfacePaintTarget::~SurfacePaintTarget() { FSurface.RestoreState(FSaved); }
+SurfacePaintTarget::~SurfacePaintTarget() {
+    FSurface.RestoreState(FSaved);
+}
 
 const BitmapFont& SurfacePaintTarget::FontFor(const TFont& font) {
     return font.Style().contains(fsBold) ? BitmapFont::SansSerifBold() : BitmapFont::SansSerif();

@@ -34,6 +34,8 @@ private:
     Surface::State FSaved;
 };
 
-inline PixelRect ToPixelRect(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
+inline PixelRect ToPixelRect(const TRect& r) {
+    return {r.Left, r.Top, r.Right, r.Bottom};
+}
 
 } // namespace host

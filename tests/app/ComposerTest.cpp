@@ -68,9 +68,9 @@ TEST_F(Composer, IconsOutOfSightAreNotDrawnAndHalfHiddenOnesAreCut) {
     EXPECT_EQ(Client(), empty);
     Drop<TTimer>("Half", -14, 40);
     Surface s = Client();
-    EXPECT_EQ(s.RawPixel(13, 50), colours::Black);  // the icon's right edge
-    EXPECT_EQ(s.RawPixel(14, 50), colours::White);  // the form beside it
-    EXPECT_EQ(s.RawPixel(13, 70), colours::White);  // below it
+    EXPECT_EQ(s.RawPixel(13, 50), colours::Black); // the icon's right edge
+    EXPECT_EQ(s.RawPixel(14, 50), colours::White); // the form beside it
+    EXPECT_EQ(s.RawPixel(13, 70), colours::White); // below it
 }
 
 TEST(PaintTarget, GlyphBottomLeftColourIsTransparentAndClipHolds) {

@@ -137,9 +137,9 @@ TEST_P(RenderGolden, MatchesCommittedPicture) {
     const Surface diff = DiffImage(golden, actual, &differing);
     const fs::path diffPath = outDir / (std::string(scene.Name) + ".diff.png");
     WritePng(diff, diffPath.string());
-    ADD_FAILURE() << scene.Name << ": " << differing << " pixels differ (golden "
-                  << golden.Width() << "x" << golden.Height() << ", actual " << actual.Width()
-                  << "x" << actual.Height() << "); see " << actualPath << " and " << diffPath;
+    ADD_FAILURE() << scene.Name << ": " << differing << " pixels differ (golden " << golden.Width()
+                  << "x" << golden.Height() << ", actual " << actual.Width() << "x"
+                  << actual.Height() << "); see " << actualPath << " and " << diffPath;
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, RenderGolden, ::testing::ValuesIn(kScenes),
