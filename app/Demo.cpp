@@ -192,8 +192,9 @@ int RunDemo(const std::string& outDir, std::ostream& out, std::ostream& err) {
         file << transcript.str();
     }
     out << transcript.str() << "\n";
-    out << "Pictures, " << (saved ? "the saved form Form1.dfm, " : "")
-        << "and the transcript are in " << dir.string() << "/:\n";
+    out << (saved ? "Pictures, the saved form Form1.dfm and the transcript"
+                  : "Pictures and the transcript")
+        << " are in " << dir.string() << "/:\n";
     std::vector<std::string> files;
     for (const auto& entry : fs::directory_iterator(dir))
         files.push_back(entry.path().filename().string());
