@@ -1,30 +1,12 @@
 // stowdesign: the designer program.
+#include "app/Demo.h"
+#include "app/Render.h"
 #include "app/Session.h"
 
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
 #include <iostream>
-
-namespace {
-
-const char* kDemo = R"(# the built-in demo session
-new form Form1 640 480
-drop TTimer Timer1 at 16 16
-drop TOpenDialog OpenDialog1 at 48 16
-drop TStowbar Stowbar1
-wait 1
-mouse 100 10
-print Stowbar1
-)";
-
-int runDemo(const std::string& outDir) {
-    std::filesystem::create_directories(outDir);
-    app::Session session(std::cout, outDir);
-    return session.RunText(kDemo, "demo", std::cerr);
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     CLI::App cli{"stowdesign: the form designer with the stowbar"};
@@ -71,11 +53,13 @@ int main(int argc, char** argv) {
             app::Session session(std::cout, base);
             return session.RunFile(script, std::cerr);
         }
-        if (*convert || *render) {
+        if (*render)
+            return app::RenderFormFile(formPath, pngPath, std::cerr);
+        if (*convert) {
             std::cerr << "stowdesign: this command is not supported yet\n";
             return 2;
         }
-        return runDemo(*demo ? demoOut : std::string("stowdesign-demo"));
+        return app::RunDemo(*demo ? demoOut : std::string("stowdesign-demo"), std::cout, std::cerr);
     } catch (const std::exception& e) {
         std::cerr << "stowdesign: " << e.what() << "\n";
         return 2;

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 namespace app {
 
@@ -63,7 +64,7 @@ json menuItemJson(TMenuItem* item) {
 
 // ---------------------------------------------------------------- menus
 
-TMenuItem* SessionMenus::TrackPopupMenu(TMenu* menu, TPoint) {
+TMenuItem* SessionMenus::TrackPopupMenu(TMenu* menu, TPoint screen) {
     TMenuItem* root = menu->Items();
     std::string line = "menu: ";
     json items = json::array();
@@ -79,6 +80,8 @@ TMenuItem* SessionMenus::TrackPopupMenu(TMenu* menu, TPoint) {
         choice = Choices.front();
         Choices.pop_front();
     }
+    if (OnPopup)
+        OnPopup(menu, screen, choice);
     TMenuItem* chosen = nullptr;
     if (!choice.empty()) {
         TMenuItem* level = root;
@@ -116,6 +119,9 @@ Session::Session(std::ostream& out, std::filesystem::path baseDir)
     : FOut(out), FBase(std::move(baseDir)), FEnv(std::make_unique<DesignEnvironment>()) {
     RegisterClass(TStowbar::StaticClass());
     FMenus.Say = [this](const std::string& s) { Say(s); };
+    FMenus.OnPopup = [this](TMenu* menu, TPoint screen, const std::vector<std::string>& hot) {
+        renderPopup(menu, screen, hot);
+    };
     FEnv->application().SetMenuService(&FMenus);
     FEnv->dialogs().OnShown = [this](const DialogRecord& r) {
         if (r.Kind == "query")
@@ -123,6 +129,7 @@ Session::Session(std::ostream& out, std::filesystem::path baseDir)
                 Escape(r.Value) + " -> " + (r.Answer ? Escape(*r.Answer) : "cancel"));
         else
             Say(r.Kind + ": " + Escape(r.Text));
+        renderDialog(r);
     };
     CurrentEditorEvents().OnVerb = [this](TComponent* c, const std::string& verb) {
         Say("verb: " + c->Name() + " " + verb);
@@ -142,7 +149,7 @@ Session::Session(std::ostream& out, std::filesystem::path baseDir)
         {"answer", &Session::cmdAnswer},   {"print", &Session::cmdPrint},
         {"dump", &Session::cmdDump},       {"expect", &Session::cmdExpect},
         {"open", &Session::cmdUnsupported}, {"save", &Session::cmdUnsupported},
-        {"render", &Session::cmdUnsupported},
+        {"render", &Session::cmdRender},
     };
 }
 
@@ -195,6 +202,10 @@ int Session::RunText(const std::string& text, const std::string& file, std::ostr
         start = end + 1;
     }
     FOut.flush();
+    if (std::string unfinished = unfinishedRenders(); !unfinished.empty()) {
+        err << "stowdesign: " << file << ":" << unfinished << "\n";
+        return 2;
+    }
     return FExpectFailed ? 1 : 0;
 }
 
@@ -203,6 +214,8 @@ void Session::Execute(const ScriptLine& line) {
     if (it == FCommands.end())
         throw ScriptError("unknown command '" + line.Words[0] + "'");
     (this->*(it->second))(line);
+    if (!FRenderError.empty())
+        throw ScriptError(std::exchange(FRenderError, std::string()));
 }
 
 TComponent* Session::component(const std::string& name) const {

@@ -4,6 +4,7 @@
 #include "app/Script.h"
 #include "component/Stowbar.h"
 #include "host/designer/Environment.h"
+#include "host/designer/Renderer.h"
 
 #include <nlohmann/json.hpp>
 
@@ -27,6 +28,8 @@ public:
     std::deque<std::vector<std::string>> Choices;
     std::vector<json> Shown;
     std::function<void(const std::string&)> Say;
+    // Called while the menu is up, with the choice that will be taken (empty: dismissed).
+    std::function<void(host::TMenu*, host::TPoint, const std::vector<std::string>&)> OnPopup;
 };
 
 class Session {
@@ -51,6 +54,8 @@ public:
     host::DesignEnvironment& env() { return *FEnv; }
     host::TComponent* Root() const { return FEnv->Root(); }
     bool ExpectFailed() const { return FExpectFailed; }
+    // The picture of the design surface as it is now (app/Render.cpp).
+    host::Surface Render(const host::RenderScene& scene = {});
     std::filesystem::path Resolve(const std::string& path) const;
     void Say(const std::string& line);
 
@@ -76,6 +81,13 @@ private:
     void cmdPrint(const ScriptLine&);
     void cmdDump(const ScriptLine&);
     void cmdExpect(const ScriptLine&);
+    void cmdRender(const ScriptLine&);
+    // Queued renders of what pops up: taken by the next popup menu or dialog.
+    void renderPopup(host::TMenu* menu, host::TPoint screen, const std::vector<std::string>& hot);
+    void renderDialog(const host::DialogRecord& dialog);
+    void writePicture(const std::filesystem::path& path, const host::RenderScene& scene);
+    // A queued render that nothing took by the end of the script, as an error message, or "".
+    std::string unfinishedRenders();
     void cmdUnsupported(const ScriptLine&);
 
     host::TComponent* component(const std::string& name) const;
@@ -92,6 +104,13 @@ private:
     bool FExpectFailed = false;
     std::string FFile;
     std::map<std::string, Handler> FCommands;
+    struct QueuedRender {
+        std::string Path;
+        int Line = 0;
+    };
+    std::deque<QueuedRender> FMenuRenders;
+    std::deque<QueuedRender> FDialogRenders;
+    std::string FRenderError; // a queued render that failed while a menu or dialog was up
 };
 
 } // namespace app

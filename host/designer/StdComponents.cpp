@@ -155,6 +155,34 @@ void TButton::Create(TComponent* owner) {
     SetBounds(0, 0, 75, 25);
 }
 
+void TButton::PaintTo(IPaintTarget* target) {
+    TCanvas canvas;
+    canvas.Target = target;
+    canvas.Font().Assign(&FFont);
+    TRect r = ClientRect();
+    if (Default) {
+        canvas.Brush.Color = clBlack;
+        canvas.FillRect(r);
+        InflateRect(r, -1, -1);
+    }
+    canvas.Brush.Color = clBtnFace;
+    canvas.FillRect(r);
+    DrawEdge(canvas.Handle(), &r, EDGE_RAISED, BF_RECT | BF_SOFT | BF_MIDDLE);
+    int w = canvas.TextWidth(FCaption);
+    int h = canvas.TextHeight(FCaption);
+    int x = (FWidth - w) / 2;
+    int y = (FHeight - h) / 2;
+    if (Enabled()) {
+        canvas.Font().SetColor(clBtnText);
+        canvas.TextOut(x, y, FCaption);
+    } else {
+        canvas.Font().SetColor(clBtnHighlight);
+        canvas.TextOut(x + 1, y + 1, FCaption);
+        canvas.Font().SetColor(clGrayText);
+        canvas.TextOut(x, y, FCaption);
+    }
+}
+
 void TPanel::DeclareProperties(PropList& p) {
     p.push_back(alignProp(alNone));
     p.push_back(captionProp());
@@ -175,7 +203,34 @@ void TPanel::Paint() {
     if (!FCaption.empty()) {
         int w = FCanvas.TextWidth(FCaption);
         int h = FCanvas.TextHeight(FCaption);
-        FCanvas.TextOut((r.Width() - w) / 2, (r.Height() - h) / 2, FCaption);
+        FCanvas.TextOut((FWidth - w) / 2, (FHeight - h) / 2, FCaption);
+    }
+}
+
+void TStatusBar::PaintTo(IPaintTarget* target) {
+    TCanvas canvas;
+    canvas.Target = target;
+    canvas.Font().Assign(&FFont);
+    canvas.Brush.Color = clBtnFace;
+    canvas.FillRect(ClientRect());
+    constexpr int grip = 12;
+    if (SimplePanel) {
+        TRect panel{0, 2, FWidth - grip - 2, FHeight};
+        DrawEdge(canvas.Handle(), &panel, BDR_SUNKENOUTER, BF_RECT);
+        canvas.Font().SetColor(clBtnText);
+        canvas.TextOut(panel.Left + 3, panel.Top + (panel.Height() - 13) / 2, SimpleText);
+    }
+    // The size grip: three pairs of diagonal lines, highlight above shadow.
+    for (int i = 0; i < 3; ++i) {
+        int d = 4 * i + 1;
+        canvas.Pen.Color = clBtnShadow;
+        for (int k = 0; k < 2; ++k) {
+            canvas.MoveTo(FWidth - 1, FHeight - 1 - d - k);
+            canvas.LineTo(FWidth - 1 - d - k, FHeight - 1);
+        }
+        canvas.Pen.Color = clBtnHighlight;
+        canvas.MoveTo(FWidth - 1, FHeight - 1 - d - 2);
+        canvas.LineTo(FWidth - 1 - d - 2, FHeight - 1);
     }
 }
 
@@ -201,7 +256,12 @@ void TLabel::Create(TComponent* owner) {
     SetBounds(0, 0, 65, 13);
 }
 
-void TLabel::Paint() { FCanvas.TextOut(0, 0, FCaption); }
+void TLabel::Paint() {
+    // A label is opaque: its colour hides what lies under it, the designer's grid included.
+    FCanvas.Brush.Color = FColor;
+    FCanvas.FillRect(ClientRect());
+    FCanvas.TextOut(0, 0, FCaption);
+}
 
 void RegisterStandardClasses() {
     for (const TClass* c :

@@ -116,6 +116,9 @@ class TButton : public TWinControl {
 public:
     static void DeclareProperties(PropList& props);
     void Create(TComponent* owner) override;
+    // The platform draws push buttons: a raised face, the caption centred, a black frame round
+    // the default button.
+    void PaintTo(IPaintTarget* target) override;
     bool Default = false;
     bool Cancel = false;
     int ModalResult = 0;
@@ -137,6 +140,9 @@ class TStatusBar : public TWinControl {
 public:
     static void DeclareProperties(PropList& props);
     void Create(TComponent* owner) override;
+    // The platform draws status bars: a button face, the simple panel sunken with its text, and
+    // the size grip in the bottom-right corner.
+    void PaintTo(IPaintTarget* target) override;
     std::string SimpleText;
     bool SimplePanel = false;
 };

@@ -158,58 +158,97 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 
 void TSpeedButton::Click() { inherited::Click(); }
 
-void TSpeedButton::Paint() {
-    // Face and frame; the renderer draws glyph and caption through the canvas.
-    FCanvas.Brush.Color = clBtnFace;
-    TRect r = ClientRect();
-    FCanvas.FillRect(r);
-    bool pressed = FState == bsDown || FState == bsExclusive;
-    if (pressed) {
-        DrawEdge(FCanvas.Handle(), &r, EDGE_SUNKEN, BF_RECT);
-    } else {
-        DrawEdge(FCanvas.Handle(), &r, EDGE_RAISED, BF_RECT);
-    }
-    int glyphW = FGlyph->Width();
-    int glyphH = FGlyph->Height();
-    int textW = FCaption.empty() ? 0 : FCanvas.TextWidth(FCaption);
-    int textH = FCaption.empty() ? 0 : FCanvas.TextHeight(FCaption);
-    int shift = pressed ? 1 : 0;
-    // Place glyph and caption as the button's layout, margin and spacing say.
-    bool horizontal = FLayout == blGlyphLeft || FLayout == blGlyphRight;
-    int total = horizontal ? r.Width() : r.Height();
-    int spacing = (glyphW > 0 && textW > 0) ? FSpacing : 0;
-    int glyphSize = horizontal ? glyphW : glyphH;
-    int textSize = horizontal ? textW : textH;
-    int margin = FMargin;
-    if (margin < 0) {
-        margin = (total - (glyphSize + spacing + textSize)) / 2;
-    }
-    int glyphPos = 0;
-    int textPos = 0;
-    if (FLayout == blGlyphLeft || FLayout == blGlyphTop) {
-        glyphPos = margin;
-        textPos = margin + glyphSize + spacing;
-    } else {
-        glyphPos = total - margin - glyphSize;
-        textPos = glyphPos - spacing - textSize;
-    }
-    int gx, gy, tx, ty;
+TButtonPlacement CalcButtonLayout(const TRect& client, TPoint offset, TPoint glyphSize,
+                                  TPoint textSize, TButtonLayout layout, int margin, int spacing) {
+    const TPoint clientSize{client.Width(), client.Height()};
+    const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
+    TPoint glyphPos, textPos;
     if (horizontal) {
-        gx = glyphPos;
-        gy = (r.Height() - glyphH) / 2;
-        tx = textPos;
-        ty = (r.Height() - textH) / 2;
+        glyphPos.Y = (clientSize.Y - glyphSize.Y + 1) / 2;
+        textPos.Y = (clientSize.Y - textSize.Y + 1) / 2;
     } else {
-        gy = glyphPos;
-        gx = (r.Width() - glyphW) / 2;
-        ty = textPos;
-        tx = (r.Width() - textW) / 2;
+        glyphPos.X = (clientSize.X - glyphSize.X + 1) / 2;
+        textPos.X = (clientSize.X - textSize.X + 1) / 2;
     }
-    if (glyphW > 0)
-        FCanvas.Draw(gx + shift, gy + shift, *FGlyph, true);
-    if (textW > 0) {
-        FCanvas.Font().SetColor(Enabled() ? clBtnText : clGrayText);
-        FCanvas.TextOut(tx + shift, ty + shift, FCaption);
+    // With no caption or no glyph there is nothing to space.
+    if (textSize.X == 0 || glyphSize.X == 0)
+        spacing = 0;
+    if (margin == -1) {
+        if (spacing == -1) {
+            TPoint total{glyphSize.X + textSize.X, glyphSize.Y + textSize.Y};
+            margin = horizontal ? (clientSize.X - total.X) / 3 : (clientSize.Y - total.Y) / 3;
+            spacing = margin;
+        } else {
+            TPoint total{glyphSize.X + spacing + textSize.X, glyphSize.Y + spacing + textSize.Y};
+            margin =
+                horizontal ? (clientSize.X - total.X + 1) / 2 : (clientSize.Y - total.Y + 1) / 2;
+        }
+    } else if (spacing == -1) {
+        TPoint total{clientSize.X - (margin + glyphSize.X), clientSize.Y - (margin + glyphSize.Y)};
+        spacing = horizontal ? (total.X - textSize.X) / 2 : (total.Y - textSize.Y) / 2;
+    }
+    switch (layout) {
+    case blGlyphLeft:
+        glyphPos.X = margin;
+        textPos.X = glyphPos.X + glyphSize.X + spacing;
+        break;
+    case blGlyphRight:
+        glyphPos.X = clientSize.X - margin - glyphSize.X;
+        textPos.X = glyphPos.X - spacing - textSize.X;
+        break;
+    case blGlyphTop:
+        glyphPos.Y = margin;
+        textPos.Y = glyphPos.Y + glyphSize.Y + spacing;
+        break;
+    case blGlyphBottom:
+        glyphPos.Y = clientSize.Y - margin - glyphSize.Y;
+        textPos.Y = glyphPos.Y - spacing - textSize.Y;
+        break;
+    }
+    TButtonPlacement p;
+    p.GlyphPos = {glyphPos.X + client.Left + offset.X, glyphPos.Y + client.Top + offset.Y};
+    p.TextBounds = Bounds(textPos.X + client.Left + offset.X, textPos.Y + client.Top + offset.Y,
+                          textSize.X, textSize.Y);
+    return p;
+}
+
+void TSpeedButton::Paint() {
+    // The frame of a push button (DrawFrameControl with DFCS_ADJUSTRECT): the glyph and caption
+    // are placed inside it, two pixels in from each side.
+    TRect r = ClientRect();
+    const bool pressed = FState == bsDown || FState == bsExclusive;
+    FCanvas.Brush.Color = clBtnFace;
+    FCanvas.FillRect(r);
+    DrawEdge(FCanvas.Handle(), &r, pressed ? EDGE_SUNKEN : EDGE_RAISED,
+             BF_RECT | BF_SOFT | BF_MIDDLE);
+    TRect paintRect = r;
+    InflateRect(paintRect, -2, -2);
+    // A button held down by its group shows the dithered face of a checked button.
+    if (FState == bsExclusive)
+        FCanvas.FillPattern(paintRect, clBtnFace, clBtnHighlight);
+    const TPoint offset = pressed ? TPoint{1, 1} : TPoint{0, 0};
+
+    TPoint glyphSize{FGlyph->Width(), FGlyph->Height()};
+    TPoint textSize;
+    if (!FCaption.empty())
+        textSize = {FCanvas.TextWidth(FCaption), FCanvas.TextHeight(FCaption)};
+    TButtonPlacement place =
+        CalcButtonLayout(paintRect, offset, glyphSize, textSize, FLayout, FMargin, FSpacing);
+    if (glyphSize.X > 0)
+        FCanvas.Draw(place.GlyphPos.X, place.GlyphPos.Y, *FGlyph, true);
+    if (!FCaption.empty()) {
+        TColor keep = FCanvas.Font().Color();
+        if (Enabled()) {
+            FCanvas.Font().SetColor(clBtnText);
+            FCanvas.TextOut(place.TextBounds.Left, place.TextBounds.Top, FCaption);
+        } else {
+            // Disabled: embossed, the highlight one pixel down and right under the shadow.
+            FCanvas.Font().SetColor(clBtnHighlight);
+            FCanvas.TextOut(place.TextBounds.Left + 1, place.TextBounds.Top + 1, FCaption);
+            FCanvas.Font().SetColor(clBtnShadow);
+            FCanvas.TextOut(place.TextBounds.Left, place.TextBounds.Top, FCaption);
+        }
+        FCanvas.Font().SetColor(keep);
     }
 }
 

@@ -13,6 +13,18 @@ extern const TEnumInfo ButtonLayoutInfo;
 enum class TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 using enum TButtonState;
 
+// Where a button's glyph and caption go, as the platform's button glyph places them.
+struct TButtonPlacement {
+    TPoint GlyphPos;  // top-left of the glyph
+    TRect TextBounds; // the caption's rectangle
+};
+// client: the area inside the button's frame; offset: (1, 1) while pressed; glyphSize and
+// textSize: (0, 0) when there is none. Margin -1 centres glyph and caption together; Spacing -1
+// spreads them evenly. With Layout blGlyphLeft/Right both are centred vertically, with
+// blGlyphTop/Bottom horizontally, an odd pixel going to the far side.
+TButtonPlacement CalcButtonLayout(const TRect& client, TPoint offset, TPoint glyphSize,
+                                  TPoint textSize, TButtonLayout layout, int margin, int spacing);
+
 class TSpeedButton : public TGraphicControl {
     HOST_CLASS(TSpeedButton, TGraphicControl)
 public:

@@ -1,5 +1,6 @@
 #include "host/vcl/Graphics.h"
 
+#include "host/win32/Font.h"
 #include "host/win32/Windows.h"
 
 #include <cstdio>
@@ -189,12 +190,18 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
         Target->TextOut(x, y, text, FFont, ColorToRGB(FFont.Color()));
 }
 
+// Without a target the canvas measures with the host's bitmap font, so that hit tests made
+// outside painting (a tab set's tab rectangles) agree with the painted pixels.
 int TCanvas::TextWidth(const std::string& text) {
-    return Target ? Target->TextWidth(text, FFont) : static_cast<int>(text.size()) * 6;
+    if (Target)
+        return Target->TextWidth(text, FFont);
+    const BitmapFont& font =
+        FFont.Style().contains(fsBold) ? BitmapFont::SansSerifBold() : BitmapFont::SansSerif();
+    return font.TextWidth(text);
 }
 
 int TCanvas::TextHeight(const std::string& text) {
-    return Target ? Target->TextHeight(text, FFont) : 13;
+    return Target ? Target->TextHeight(text, FFont) : BitmapFont::CellHeight;
 }
 
 void TCanvas::Draw(int x, int y, TBitmap& bitmap, bool transparent) {
@@ -203,6 +210,12 @@ void TCanvas::Draw(int x, int y, TBitmap& bitmap, bool transparent) {
         return;
     if (const GdiBitmap* b = Desktop::Current().Bitmap(bitmap.Handle()))
         Target->Draw(x, y, *b, transparent);
+}
+
+void TCanvas::FillPattern(const TRect& r, TColor a, TColor b) {
+    ++Operations;
+    if (Target)
+        Target->FillPattern(r, ColorToRGB(a), ColorToRGB(b));
 }
 
 void TCanvas::MoveTo(int x, int y) { FPenPos = {x, y}; }

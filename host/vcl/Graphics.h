@@ -122,6 +122,9 @@ public:
     virtual int TextWidth(const std::string& text, const TFont& font) = 0;
     virtual int TextHeight(const std::string& text, const TFont& font) = 0;
     virtual void Line(int x1, int y1, int x2, int y2, uint32_t rgb) = 0;
+    // Fills with the 2 by 2 checkerboard of a and b (a on even x + y), the brush pattern the
+    // platform uses for a down toggle button.
+    virtual void FillPattern(const TRect& r, uint32_t a, uint32_t b) { FillRect(r, a); }
 };
 
 class TCanvas;
@@ -143,6 +146,8 @@ public:
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     void Rectangle(const TRect& r);
+    // Fills with the checkerboard of two colours (Brush.Bitmap = the dither pattern).
+    void FillPattern(const TRect& r, TColor a, TColor b);
     // The painting target, set by the renderer while a control paints.
     IPaintTarget* Target = nullptr;
     // How many drawing calls went to this canvas (for tests of what was painted).

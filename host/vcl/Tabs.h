@@ -31,8 +31,11 @@ public:
     void Paint() override;
 
     static constexpr int StartMargin = 5;
+    // How far a tab's slanted side reaches into its neighbour.
+    static constexpr int Slant = 4;
 
 private:
+    void paintTab(int index, bool selected);
     TStringList FTabs;
     int FTabIndex = -1;
     bool FDitherBackground = true;

@@ -1,0 +1,282 @@
+// The composer of design-surface pictures: the form window, its controls in z-order, designer
+// icons and selection handles; the popup menu and dialog are in RenderPopups.cpp.
+#include "host/designer/Renderer.h"
+
+#include "host/designer/PaletteBitmaps.h"
+#include "host/vcl/Graphics.h"
+#include "host/vcl/SurfaceTarget.h"
+#include "host/win32/Font.h"
+
+#include <algorithm>
+
+namespace host {
+
+namespace {
+
+constexpr Colour kDesktop = 0x008080;
+constexpr Colour kActiveCaption = 0x000080;
+constexpr Colour kInactiveCaption = 0x808080;
+constexpr Colour kInactiveCaptionText = 0xC0C0C0;
+constexpr int kGridStep = 8;
+constexpr int kHandle = 5;
+
+// A caption button (minimise, maximise, close): a small raised face with its mark.
+void paintCaptionButton(Surface& s, const PixelRect& r, char kind) {
+    PixelRect face = r;
+    s.FillRect(face, colours::Silver);
+    s.DrawEdge(face, EDGE_RAISED, BF_RECT | BF_SOFT);
+    const int cx = r.Left + (r.Width() - 1) / 2;
+    const int cy = r.Top + (r.Height() - 1) / 2;
+    switch (kind) {
+    case 'x':
+        for (int i = -3; i <= 3; ++i) {
+            s.FillRect({cx + i - 1, cy + i, cx + i + 1, cy + i + 1}, colours::Black);
+            s.FillRect({cx - i - 1, cy + i, cx - i + 1, cy + i + 1}, colours::Black);
+        }
+        break;
+    case 'm': // maximise: a window outline with a thick top
+        s.FrameRect({r.Left + 3, r.Top + 2, r.Right - 4, r.Bottom - 3}, colours::Black);
+        s.HLine(r.Left + 3, r.Right - 4, r.Top + 3, colours::Black);
+        break;
+    case '_': // minimise: a bar at the bottom
+        s.FillRect({r.Left + 4, r.Bottom - 5, r.Left + 10, r.Bottom - 3}, colours::Black);
+        break;
+    }
+}
+
+// The little window picture at the left of a caption bar.
+void paintSystemIcon(Surface& s, int x, int y) {
+    s.FillRect({x + 1, y + 2, x + 15, y + 14}, colours::White);
+    s.FrameRect({x + 1, y + 2, x + 15, y + 14}, colours::Black);
+    s.FillRect({x + 2, y + 3, x + 14, y + 6}, kActiveCaption);
+    s.FillRect({x + 3, y + 8, x + 8, y + 9}, colours::Gray);
+    s.FillRect({x + 3, y + 10, x + 11, y + 11}, colours::Gray);
+}
+
+// A grab handle centred on (x, y).
+void paintHandle(Surface& s, int x, int y, Colour colour) {
+    s.FillRect({x - kHandle / 2, y - kHandle / 2, x + kHandle / 2 + 1, y + kHandle / 2 + 1},
+               colour);
+}
+
+void paintHandles(Surface& s, const PixelRect& r, Colour colour) {
+    const int l = r.Left - 1, t = r.Top - 1, rr = r.Right, b = r.Bottom;
+    const int mx = (l + rr) / 2, my = (t + b) / 2;
+    for (auto [x, y] :
+         {std::pair{l, t}, {mx, t}, {rr, t}, {l, my}, {rr, my}, {l, b}, {mx, b}, {rr, b}})
+        paintHandle(s, x, y, colour);
+}
+
+class Composer {
+public:
+    Composer(Surface& surface, TPoint screenOrigin) : FSurface(surface), FOrigin(screenOrigin) {}
+
+    // A window and what it holds; parentClip in surface coordinates, parentClient: the parent's
+    // client origin on the surface.
+    void paintWindow(HWND h, const PixelRect& parentClip, TPoint parentClient) {
+        Desktop& d = Desktop::Current();
+        if (!d.IsWindow(h) || !visibleFlag(h))
+            return;
+        const TRect wr = d.WindowRectInParent(h);
+        const PixelRect rect =
+            PixelRect{wr.Left, wr.Top, wr.Right, wr.Bottom}.Offset(parentClient.X, parentClient.Y);
+        const PixelRect clip = rect.Intersect(parentClip);
+        if (clip.IsEmpty())
+            return;
+        const TPoint client = {FOrigin.X + d.ClientOriginOnScreen(h).X,
+                               FOrigin.Y + d.ClientOriginOnScreen(h).Y};
+        const TRect cr = d.ClientRect(h);
+        const PixelRect clientClip =
+            PixelRect{0, 0, cr.Right, cr.Bottom}.Offset(client.X, client.Y).Intersect(clip);
+
+        IWindowProc* proc = d.ProcOf(h);
+        if (auto* icon = dynamic_cast<TDesignerIcon*>(proc)) {
+            Surface::State keep = FSurface.SaveState();
+            FSurface.SetClipRect(clip);
+            PaintDesignerIcon(FSurface, rect.Left, rect.Top, icon->Component());
+            FSurface.RestoreState(keep);
+        } else if (auto* control = dynamic_cast<TWinControl*>(proc)) {
+            {
+                SurfacePaintTarget target(FSurface, {rect.Left, rect.Top}, clip);
+                control->PaintTo(&target);
+            }
+            paintGraphicChildren(control, clientClip, client);
+        }
+        // Child windows lie above the graphic controls, the bottom of the z-order first.
+        const std::vector<HWND> children = d.Children(h);
+        for (auto it = children.rbegin(); it != children.rend(); ++it)
+            paintWindow(*it, clientClip, client);
+    }
+
+    // The controls without a window of a windowed control, in z-order (later above earlier).
+    void paintGraphicChildren(TWinControl* parent, const PixelRect& clientClip, TPoint client) {
+        for (int i = 0; i < parent->ControlCount(); ++i) {
+            TControl* c = parent->Controls(i);
+            if (dyn<TWinControl>(c) || !c->Showing())
+                continue;
+            const PixelRect r =
+                PixelRect{c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()}
+                    .Offset(client.X, client.Y);
+            const PixelRect clip = r.Intersect(clientClip);
+            if (clip.IsEmpty())
+                continue;
+            SurfacePaintTarget target(FSurface, {r.Left, r.Top}, clip);
+            c->PaintTo(&target);
+        }
+    }
+
+private:
+    static bool visibleFlag(HWND h) {
+        // The form being designed is shown by the designer whatever its Visible; its children
+        // show as the windowing system says.
+        Desktop& d = Desktop::Current();
+        return d.GetParent(h) == 0 || d.IsVisible(h);
+    }
+
+    Surface& FSurface;
+    TPoint FOrigin; // add to a screen point to get a surface point
+};
+
+} // namespace
+
+PixelRect PaintWindowFrame(Surface& s, const PixelRect& outer, const std::string& title,
+                           bool active, bool sizeable) {
+    PixelRect r = outer;
+    s.FillRect(r, colours::Silver);
+    s.DrawEdge(r, EDGE_RAISED, BF_RECT | BF_ADJUST);
+    if (sizeable)
+        r = {r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2};
+    else
+        r = {r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
+    const PixelRect caption{r.Left, r.Top, r.Right, r.Top + 18};
+    s.FillRect(caption, active ? kActiveCaption : kInactiveCaption);
+    int textX = caption.Left + 2;
+    if (sizeable) {
+        paintSystemIcon(s, caption.Left + 1, caption.Top + 1);
+        textX = caption.Left + 20;
+    }
+    // The caption buttons, 16 by 14, two pixels from the top and right.
+    const int by = caption.Top + 2;
+    int bx = caption.Right - 2 - 16;
+    paintCaptionButton(s, {bx, by, bx + 16, by + 14}, 'x');
+    int textRight = bx - 2;
+    if (sizeable) {
+        bx -= 18;
+        paintCaptionButton(s, {bx, by, bx + 16, by + 14}, 'm');
+        bx -= 16;
+        paintCaptionButton(s, {bx, by, bx + 16, by + 14}, '_');
+        textRight = bx - 2;
+    }
+    Surface::State keep = s.SaveState();
+    s.IntersectClipRect({textX, caption.Top, textRight, caption.Bottom});
+    BitmapFont::SansSerifBold().DrawText(s, textX, caption.Top + 3, title,
+                                         active ? colours::White : kInactiveCaptionText);
+    s.RestoreState(keep);
+    return {r.Left, caption.Bottom + 1, r.Right, r.Bottom};
+}
+
+Surface PalettePictureOf(const TClass* cls) {
+    for (const TClass* c = cls; c; c = c->ClassParent()) {
+        Surface picture = PaletteBitmapSurface(UpperCase(c->ClassName()));
+        if (picture.Width() > 0)
+            return picture;
+    }
+    // A generic picture: a small raised block on the silver background.
+    Surface generic(PaletteBitmapSize, PaletteBitmapSize, colours::Silver);
+    PixelRect block{5, 5, 19, 19};
+    generic.FillRect(block, colours::Teal);
+    generic.DrawEdge(block, EDGE_RAISED, BF_RECT);
+    generic.FillRect({9, 9, 15, 15}, colours::Yellow);
+    return generic;
+}
+
+void PaintDesignerIcon(Surface& s, int x, int y, const TComponent* component) {
+    PixelRect r{x, y, x + TDesignerIcon::Size, y + TDesignerIcon::Size};
+    s.FillRect(r, colours::Silver);
+    s.DrawEdge(r, EDGE_RAISED, BF_RECT | BF_SOFT);
+    if (!component)
+        return;
+    Surface picture = PalettePictureOf(component->ClassType());
+    const int px = x + (TDesignerIcon::Size - picture.Width()) / 2;
+    const int py = y + (TDesignerIcon::Size - picture.Height()) / 2;
+    s.Draw(px, py, picture, picture.RawPixel(0, picture.Height() - 1));
+}
+
+Surface RenderDesignSurface(TFormDesigner& designer, const RenderScene& scene) {
+    TCustomForm* form = designer.Form();
+    if (!form)
+        throw EInvalidOperation("only a form's design surface can be drawn");
+    Desktop& d = Desktop::Current();
+    const HWND fh = form->Handle();
+    const TRect wr = d.WindowRectOnScreen(fh);
+    const TPoint clientOnScreen = d.ClientOriginOnScreen(fh);
+    const TRect cr = d.ClientRect(fh);
+
+    // Surface coordinates: the window's top-left corner (or the client's, without the frame).
+    const TPoint topLeft = scene.Frame ? TPoint{wr.Left, wr.Top} : clientOnScreen;
+    const int width = scene.Frame ? wr.Width() : cr.Width();
+    const int height = scene.Frame ? wr.Height() : cr.Height();
+    Surface s(width, height, kDesktop);
+    const TPoint origin{-topLeft.X, -topLeft.Y};
+
+    if (scene.Frame) {
+        std::string title = form->Caption();
+        PaintWindowFrame(s, {0, 0, width, height}, title, !scene.Dialog, true);
+    }
+    const TPoint client{clientOnScreen.X + origin.X, clientOnScreen.Y + origin.Y};
+    const PixelRect clientRect =
+        PixelRect{0, 0, cr.Width(), cr.Height()}.Offset(client.X, client.Y);
+
+    // The client area: the form's colour with the designer's grid.
+    {
+        Surface::State keep = s.SaveState();
+        s.SetClipRect(clientRect);
+        s.FillRect(clientRect, ColorToRGB(form->Color()));
+        s.SetOrigin(client.X, client.Y);
+        s.DrawDotGrid({0, 0, cr.Width(), cr.Height()}, kGridStep, colours::Black);
+        s.RestoreState(keep);
+    }
+
+    Composer composer(s, origin);
+    composer.paintGraphicChildren(form, clientRect, client);
+    const std::vector<HWND> children = d.Children(fh);
+    for (auto it = children.rbegin(); it != children.rend(); ++it)
+        composer.paintWindow(*it, clientRect, client);
+
+    // Grab handles round the selection: black for one component, grey for several.
+    {
+        Surface::State keep = s.SaveState();
+        s.SetClipRect(clientRect);
+        const auto& selection = designer.Selection();
+        const Colour colour = selection.size() > 1 ? colours::Gray : colours::Black;
+        for (TComponent* c : selection) {
+            PixelRect r;
+            if (auto* control = dyn<TControl>(c)) {
+                if (c == form || !control->Showing())
+                    continue;
+                TPoint o = control->Parent() ? control->Parent()->ClientOrigin() : TPoint{};
+                r = PixelRect{control->Left(), control->Top(), control->Left() + control->Width(),
+                              control->Top() + control->Height()}
+                        .Offset(o.X + origin.X, o.Y + origin.Y);
+            } else if (HWND icon = designer.IconOf(c)) {
+                TRect ir = d.WindowRectOnScreen(icon);
+                r = PixelRect{ir.Left, ir.Top, ir.Right, ir.Bottom}.Offset(origin.X, origin.Y);
+            } else {
+                continue;
+            }
+            paintHandles(s, r, colour);
+        }
+        s.RestoreState(keep);
+    }
+
+    const PixelRect screenRect{0, 0, width, height};
+    if (scene.Popup && scene.Popup->Menu)
+        PaintPopupMenu(s, scene.Popup->Menu->Items(),
+                       {scene.Popup->Screen.X + origin.X, scene.Popup->Screen.Y + origin.Y},
+                       scene.Popup->Hot, screenRect);
+    if (scene.Dialog)
+        PaintDialog(s, *scene.Dialog, screenRect);
+    return s;
+}
+
+} // namespace host
