@@ -15,7 +15,9 @@ const std::vector<std::string>& TVerbListEditor::Verbs() const {
     return none;
 }
 
-int TVerbListEditor::GetVerbCount() { return static_cast<int>(Verbs().size()); }
+int TVerbListEditor::GetVerbCount() {
+    return static_cast<int>(Verbs().size());
+}
 
 std::string TVerbListEditor::GetVerb(int index) {
     if (index < 0 || index >= GetVerbCount())

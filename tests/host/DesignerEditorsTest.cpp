@@ -129,9 +129,9 @@ TEST_F(EditorTest, VerbsReportThemselvesAndEditRunsTheFirst) {
     editor->ExecuteVerb(-1); // nor this
     editor->Edit();
     EditorOf(menu)->Edit();
-    EXPECT_EQ(events, (std::vector<std::string>{"verb: Table1 Explore...",
-                                                "verb: Table1 Fields Editor...",
-                                                "verb: MainMenu1 Menu Designer..."}));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"verb: Table1 Explore...", "verb: Table1 Fields Editor...",
+                                        "verb: MainMenu1 Menu Designer..."}));
     auto none = std::unique_ptr<TComponentEditor, void (*)(TComponentEditor*)>(
         GetComponentEditor(nullptr, env.Designer()), [](TComponentEditor* e) { e->Free(); });
     none->Edit();

@@ -145,7 +145,8 @@ TEST_F(CommandsTest, DeleteRemovesOnlyTheEntrysComponentAndTheEntryGoesWithTheNe
     LPARAM at = MakeLParam(b->Left() + 5, b->Top() + 5);
     env.desktop().SendMessage(bar->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, at);
     env.desktop().SendMessage(bar->Handle(), WM_RBUTTONUP, 0, at);
-    designer().SetSelection({env.Root()->FindComponent("Timer2"), env.Root()->FindComponent("Timer3")});
+    designer().SetSelection(
+        {env.Root()->FindComponent("Timer2"), env.Root()->FindComponent("Timer3")});
     Settle();
     EXPECT_EQ(env.Root()->FindComponent("Timer2"), nullptr);
     EXPECT_NE(env.Root()->FindComponent("Timer3"), nullptr);
@@ -266,8 +267,7 @@ TEST_F(CommandsTest, CommandsNeedingAnEntryDoNothingWithoutOne) {
     int count = env.Root()->ComponentCount();
     env.dialogs().QueueAnswer("New");
     // No selection, the bar itself, a component of no entry (the other bar).
-    std::vector<std::vector<TComponent*>> selections{
-        {}, {a}, {env.Root()->FindComponent("Other")}};
+    std::vector<std::vector<TComponent*>> selections{{}, {a}, {env.Root()->FindComponent("Other")}};
     for (const auto& selection : selections) {
         for (int64_t tag : {-1, -3, -4, -5, -6, -100}) {
             SCOPED_TRACE(tag);

@@ -75,8 +75,9 @@ protected:
     void Press(TStowbar* bar, const std::string& name, TMouseButton which = mbLeft) {
         TSpeedButton* b = ButtonOf(bar, name);
         ASSERT_NE(b, nullptr) << name;
-        UINT down = which == mbLeft ? WM_LBUTTONDOWN : which == mbRight ? WM_RBUTTONDOWN
-                                                                         : WM_MBUTTONDOWN;
+        UINT down = which == mbLeft    ? WM_LBUTTONDOWN
+                    : which == mbRight ? WM_RBUTTONDOWN
+                                       : WM_MBUTTONDOWN;
         UINT up = which == mbLeft ? WM_LBUTTONUP : which == mbRight ? WM_RBUTTONUP : WM_MBUTTONUP;
         WPARAM keys = which == mbLeft ? MK_LBUTTON : which == mbRight ? MK_RBUTTON : MK_MBUTTON;
         LPARAM at = MakeLParam(b->Left() + b->Width() / 2, b->Top() + b->Height() / 2);

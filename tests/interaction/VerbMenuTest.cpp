@@ -34,9 +34,9 @@ TEST_F(VerbMenuTest, EditorWithoutVerbsGivesTheSixFixedItemsOnly) {
 
 TEST_F(VerbMenuTest, TwoVerbsComeFirstAndTheMenuNeverGrows) {
     TStowbar* bar = BarWith({{TTable::StaticClass(), "Table1"}, {TTimer::StaticClass(), "Timer1"}});
-    const Items nine{"Fields Editor...",        "Explore...",         "-",
-                     "About \"Table1\"",        "(Move To)",          "Change Title of \"Table1\"",
-                     "Delete \"Table1\"",       "(MOVE LEFT)",        "MOVE RIGHT"};
+    const Items nine{"Fields Editor...",  "Explore...",  "-",
+                     "About \"Table1\"",  "(Move To)",   "Change Title of \"Table1\"",
+                     "Delete \"Table1\"", "(MOVE LEFT)", "MOVE RIGHT"};
     Press(bar, "Table1", mbRight);
     EXPECT_EQ(LastMenu(), nine);
     int owned = bar->ComponentCount();
@@ -98,8 +98,8 @@ TEST_F(VerbMenuTest, FirstAndLastEntriesCannotMoveOffTheList) {
         const char* Name;
         bool Towards, Away;
     };
-    for (Case c : {Case{"Timer1", false, true}, Case{"Timer2", true, true},
-                   Case{"Timer3", true, false}}) {
+    for (Case c :
+         {Case{"Timer1", false, true}, Case{"Timer2", true, true}, Case{"Timer3", true, false}}) {
         Press(bar, c.Name, mbRight);
         TMenuItem* items = bar->VerbMenu()->Items();
         EXPECT_EQ(items->Items(4)->Enabled(), c.Towards) << c.Name;
@@ -211,7 +211,8 @@ TEST_F(VerbMenuTest, OutsideTheDesignerClicksDoNothing) {
 }
 
 TEST_F(VerbMenuTest, ChosenVerbRunsTheEditorOfThePressedComponent) {
-    TStowbar* bar = BarWith({{TTable::StaticClass(), "Table1"}, {TImageList::StaticClass(), "Images"}});
+    TStowbar* bar =
+        BarWith({{TTable::StaticClass(), "Table1"}, {TImageList::StaticClass(), "Images"}});
     Choose(bar, "Table1", {"Explore..."});
     Choose(bar, "Images", {"ImageList Editor..."});
     Choose(bar, "Table1", {"Fields Editor..."});
