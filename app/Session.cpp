@@ -92,6 +92,9 @@ TMenuItem* SessionMenus::TrackPopupMenu(TMenu* menu, TPoint screen) {
                     chosen = level->Items(i);
                     break;
                 }
+            // A disabled item is never chosen, nor is a disabled submenu opened.
+            if (chosen && !chosen->Enabled())
+                chosen = nullptr;
             if (!chosen)
                 break;
             level = chosen;

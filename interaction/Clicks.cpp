@@ -15,10 +15,12 @@ void TStowbar::BtnClick(TObject* sender, TMouseButton button, TShiftState, int x
         }
     TNVC* entry = FNVCList->Items(idx);
     TComponent* c = entry->Component;
-    // An entry not yet resolved has nothing to select or edit.
+    FreeAndNil(FEditor);
+    // An entry not resolved (its component is being read, or has just gone) has nothing to
+    // select or edit: no editor, no selection change, no menu. The previous editor is gone
+    // too, so that a double click cannot run another component's editor.
     if (!c)
         return;
-    FreeAndNil(FEditor);
     FEditor = GetComponentEditor(c, FDesigner);
     if (FDesigner)
         FDesigner->SelectComponent(c);
@@ -26,7 +28,9 @@ void TStowbar::BtnClick(TObject* sender, TMouseButton button, TShiftState, int x
         return;
 
     TMenuItem* items = FVerbMenu->Items();
-    // The verbs and separator of the previous popup go; the six fixed items stay.
+    // The verbs and separator of the previous popup go; the six fixed items stay. Nothing
+    // refers to the items taken out, so they are freed at once rather than kept for the life
+    // of the bar (a command still queued for one of them is dropped with it).
     while (items->Count() > 6) {
         TMenuItem* old = items->Items(0);
         items->Remove(old);

@@ -30,22 +30,26 @@ void TStowbar::PopupVerbMenuClick(TObject* sender) {
     int64_t tag = item->Tag();
 
     if (tag >= 0 && tag <= 999) {
-        if (FEditor)
+        // The verb of the editor prepared by the press that opened the menu.
+        if (FEditor && tag < FEditor->GetVerbCount())
             FEditor->ExecuteVerb(static_cast<int>(tag));
         return;
     }
-    if (tag == -4) {
-        if (auto* form = ownerForm())
-            form->Perform(WM_KEYDOWN, VK_DELETE, 0);
-        return;
-    }
     // The other commands act on the entry of the selected component: without one they do
-    // nothing.
+    // nothing. Delete too: the item named this entry, and pressing Delete on a selection that
+    // is not it would delete components the developer never chose.
     if (idx < 0)
         return;
     TNVC* e = FNVCList->Items(idx);
 
-    if (tag == -1) {
+    if (tag == -4) {
+        // Only the entry's component goes, even when more was selected since the press.
+        if (auto* form = ownerForm()) {
+            if (FDesigner)
+                FDesigner->SelectComponent(e->Component);
+            form->Perform(WM_KEYDOWN, VK_DELETE, 0);
+        }
+    } else if (tag == -1) {
         std::string parentClass;
         if (e->Component && e->Component->ClassType()->ClassParent())
             parentClass = e->Component->ClassType()->ClassParent()->ClassName();

@@ -40,7 +40,12 @@ void TDefaultEditor::Edit() {
     }
     std::string handler = chosen->GetStr(*c);
     if (handler.empty()) {
-        handler = c->Name() + chosen->Name.substr(2);
+        // Timer1 + OnTimer makes Timer1Timer; an event without the On prefix keeps its name
+        // whole (Table1AfterOpen).
+        std::string event = chosen->Name;
+        if (event.size() > 2 && event.compare(0, 2, "On") == 0)
+            event = event.substr(2);
+        handler = c->Name() + event;
         chosen->SetStr(*c, handler);
         if (Designer())
             Designer()->Modified();
@@ -61,7 +66,14 @@ std::vector<Binding>& bindings() {
 } // namespace
 
 void RegisterComponentEditor(const TClass* componentClass, const TClass* editorClass) {
-    bindings().push_back({componentClass, editorClass});
+    // The same binding made again moves to the end (it is the latest) instead of piling up.
+    auto& list = bindings();
+    list.erase(std::remove_if(list.begin(), list.end(),
+                              [&](const Binding& b) {
+                                  return b.Component == componentClass && b.Editor == editorClass;
+                              }),
+               list.end());
+    list.push_back({componentClass, editorClass});
 }
 
 void UnregisterComponentEditors(const TClass* editorClass) {

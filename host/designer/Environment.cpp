@@ -1,6 +1,7 @@
 #include "host/designer/Environment.h"
 
 #include "host/designer/PaletteBitmaps.h"
+#include "host/designer/StdEditors.h"
 #include "host/win32/Dib.h"
 
 namespace host {
@@ -8,6 +9,7 @@ namespace host {
 DesignEnvironment::DesignEnvironment()
     : FDesktop(std::make_unique<Desktop>()), FApplication(std::make_unique<TApplication>()) {
     RegisterStandardClasses();
+    RegisterStandardEditors();
     FProgramModule = FDesktop->AddModule("stowdesign");
     for (const std::string& name : PaletteBitmapNames())
         FProgramModule->Bitmaps[name] = PaletteBitmapDib(name);

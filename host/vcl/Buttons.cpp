@@ -118,6 +118,12 @@ void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int 
     }
 }
 
+void TSpeedButton::WndProc(TMessage& m) {
+    inherited::WndProc(m);
+    if (m.Msg == WM_LBUTTONDBLCLK && FDown)
+        DblClick();
+}
+
 void TSpeedButton::MouseMove(TShiftState shift, int x, int y) {
     inherited::MouseMove(shift, x, y);
     if (!FDragging)

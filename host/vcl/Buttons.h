@@ -54,6 +54,9 @@ public:
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void Click() override;
     void Paint() override;
+    // A double click is handled as a press; it fires OnDblClick only on a button that is Down
+    // (a grouped button the first click of the pair put down).
+    void WndProc(TMessage& message) override;
 
 private:
     void updateExclusive();
