@@ -1,4 +1,5 @@
 // stowdesign: the designer program.
+#include "app/FormFiles.h"
 #include "app/Session.h"
 
 #include <CLI/CLI.hpp>
@@ -71,7 +72,17 @@ int main(int argc, char** argv) {
             app::Session session(std::cout, base);
             return session.RunFile(script, std::cerr);
         }
-        if (*convert || *render) {
+        if (*convert) {
+            if (toText && toBinary) {
+                std::cerr << "stowdesign: convert takes --text or --binary, not both\n";
+                return 2;
+            }
+            host::FormFileFormat format =
+                toText ? host::FormFileFormat::Text : host::FormFileFormat::Binary;
+            app::ConvertFormFile(in, out, toText || toBinary ? &format : nullptr);
+            return 0;
+        }
+        if (*render) {
             std::cerr << "stowdesign: this command is not supported yet\n";
             return 2;
         }
