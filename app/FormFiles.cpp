@@ -29,11 +29,14 @@ std::string ReadFileBytes(const fs::path& path, const std::string& name) {
 void WriteFileReplacing(const fs::path& path, const std::string& bytes, const std::string& name) {
     std::error_code ec;
     fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+    // The folder as the user named it.
+    std::string shown = fs::path(name).parent_path().string();
+    if (shown.empty())
+        shown = ".";
     if (!fs::exists(folder, ec))
-        throw EWriteError("cannot save " + name + ": the folder " + folder.string() +
-                          " does not exist");
+        throw EWriteError("cannot save " + name + ": the folder " + shown + " does not exist");
     if (!fs::is_directory(folder, ec))
-        throw EWriteError("cannot save " + name + ": " + folder.string() + " is not a folder");
+        throw EWriteError("cannot save " + name + ": " + shown + " is not a folder");
     if (fs::is_directory(path, ec))
         throw EWriteError("cannot save " + name + ": it is a folder");
     fs::path tmp = folder / ("." + path.filename().string() + "." + std::to_string(getpid()) +
@@ -41,8 +44,8 @@ void WriteFileReplacing(const fs::path& path, const std::string& bytes, const st
     {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
         if (!out)
-            throw EWriteError("cannot save " + name + ": cannot write in the folder " +
-                              folder.string() + " (" + std::strerror(errno) + ")");
+            throw EWriteError("cannot save " + name + ": cannot write in the folder " + shown +
+                              " (" + std::strerror(errno) + ")");
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         out.flush();
         if (!out) {
