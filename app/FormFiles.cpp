@@ -39,8 +39,8 @@ void WriteFileReplacing(const fs::path& path, const std::string& bytes, const st
         throw EWriteError("cannot save " + name + ": " + shown + " is not a folder");
     if (fs::is_directory(path, ec))
         throw EWriteError("cannot save " + name + ": it is a folder");
-    fs::path tmp = folder / ("." + path.filename().string() + "." + std::to_string(getpid()) +
-                             ".tmp");
+    fs::path tmp =
+        folder / ("." + path.filename().string() + "." + std::to_string(getpid()) + ".tmp");
     {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
         if (!out)
@@ -69,9 +69,9 @@ std::string FormFileBytes(const FormObject& root, FormFileFormat format) {
 void ConvertFormFile(const fs::path& in, const fs::path& out, const FormFileFormat* to) {
     std::string bytes = ReadFileBytes(in, in.string());
     FormFile file = ReadFormFile(bytes, in.string());
-    FormFileFormat format = to ? *to
-                               : (file.format == FormFileFormat::Text ? FormFileFormat::Binary
-                                                                      : FormFileFormat::Text);
+    FormFileFormat format =
+        to ? *to
+           : (file.format == FormFileFormat::Text ? FormFileFormat::Binary : FormFileFormat::Text);
     WriteFileReplacing(out, FormFileBytes(file.root, format), out.string());
 }
 

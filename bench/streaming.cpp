@@ -7,8 +7,8 @@
 //   Save*: components -> tree -> file bytes;
 //   Convert*: the convert command without the file I/O (no classes involved).
 
-#include "component/Stowbar.h"
 #include "host/classes/Streaming.h"
+#include "component/Stowbar.h"
 #include "host/designer/Environment.h"
 
 #include <benchmark/benchmark.h>
@@ -69,8 +69,12 @@ void OpenForm(benchmark::State& state, bool binary) {
     }
     state.counters["components"] = 20000;
 }
-void OpenText(benchmark::State& state) { OpenForm(state, false); }
-void OpenBinary(benchmark::State& state) { OpenForm(state, true); }
+void OpenText(benchmark::State& state) {
+    OpenForm(state, false);
+}
+void OpenBinary(benchmark::State& state) {
+    OpenForm(state, true);
+}
 
 void SaveForm(benchmark::State& state, bool binary) {
     RegisterClass(stow::TStowbar::StaticClass());
@@ -81,8 +85,12 @@ void SaveForm(benchmark::State& state, bool binary) {
         benchmark::DoNotOptimize(binary ? WriteBinary(tree, true) : WriteText(tree));
     }
 }
-void SaveText(benchmark::State& state) { SaveForm(state, false); }
-void SaveBinary(benchmark::State& state) { SaveForm(state, true); }
+void SaveText(benchmark::State& state) {
+    SaveForm(state, false);
+}
+void SaveBinary(benchmark::State& state) {
+    SaveForm(state, true);
+}
 
 void ConvertTextToBinary(benchmark::State& state) {
     for (auto _ : state)

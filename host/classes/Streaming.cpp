@@ -48,8 +48,11 @@ std::optional<std::u32string> decodeUtf8(const std::string& bytes) {
     std::u32string out;
     for (size_t i = 0; i < bytes.size();) {
         auto b = static_cast<unsigned char>(bytes[i]);
-        int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2
-                                 : (b & 0xF8) == 0xF0 ? 3 : -1;
+        int extra = b < 0x80             ? 0
+                    : (b & 0xE0) == 0xC0 ? 1
+                    : (b & 0xF0) == 0xE0 ? 2
+                    : (b & 0xF8) == 0xF0 ? 3
+                                         : -1;
         if (extra < 0)
             return std::nullopt;
         char32_t c = extra == 0 ? b : b & (0x3F >> extra);
@@ -117,8 +120,8 @@ public:
             throw;
         }
         component->ExcludeState(csWriting);
-        component->GetChildren([&](TComponent* child) { object.children.push_back(WriteObject(child)); },
-                               FRoot);
+        component->GetChildren(
+            [&](TComponent* child) { object.children.push_back(WriteObject(child)); }, FRoot);
         return object;
     }
 
@@ -212,8 +215,7 @@ private:
         return std::nullopt;
     }
 
-    void writeProperties(TObject& obj, const std::string& prefix,
-                         std::vector<FormProperty>& out) {
+    void writeProperties(TObject& obj, const std::string& prefix, std::vector<FormProperty>& out) {
         for (const TPropInfo* p : GetPropList(obj.ClassType())) {
             if (p->Kind == TTypeKind::Class && !p->IsReference) {
                 if (!p->Stored || (p->IsStored && !p->IsStored(obj)) || !p->GetObj)

@@ -93,8 +93,7 @@ public:
     }
 
     // ---- TFiler: a defined property is read when its name is the one being read
-    void DefineProperty(const std::string& name, ReadProc readData, WriteProc,
-                        bool) override {
+    void DefineProperty(const std::string& name, ReadProc readData, WriteProc, bool) override {
         if (FDefinedFound || !FDefinedName || !SameText(name, *FDefinedName) || !readData)
             return;
         FDefinedFound = true;
@@ -120,9 +119,9 @@ public:
         return FormStringBytes(v);
     }
     int64_t ReadInteger() override {
-        return value("integer", [](const FormValue& x) {
-                   return x.Kind() == FormValueKind::Integer;
-               }).AsInteger();
+        return value("integer",
+                     [](const FormValue& x) { return x.Kind() == FormValueKind::Integer; })
+            .AsInteger();
     }
     bool ReadBoolean() override {
         return value("boolean", [](const FormValue& x) {
@@ -153,9 +152,9 @@ public:
             .AsSet();
     }
     std::string ReadBinary() override {
-        return value("binary data", [](const FormValue& x) {
-                   return x.Kind() == FormValueKind::Binary;
-               }).AsBytes();
+        return value("binary data",
+                     [](const FormValue& x) { return x.Kind() == FormValueKind::Binary; })
+            .AsBytes();
     }
     bool NextValue(FormValueKind& kind) override {
         if (FPos >= FItems.size() || FItems[FPos].kind == Item::End)
@@ -246,8 +245,7 @@ private:
             throw error(child.offset, path,
                         "a " + child.className + " cannot be placed inside another form");
         if (cls->InheritsFrom("TControl") && !FRoot->ClassType()->InheritsFrom("TWinControl"))
-            throw error(child.offset, path,
-                        "controls cannot be placed on a " + FRoot->ClassName());
+            throw error(child.offset, path, "controls cannot be placed on a " + FRoot->ClassName());
         TComponent* component = nullptr;
         guard(child.offset, path, [&] { component = NewComponent(cls, FRoot); });
         component->IncludeState(csLoading);
@@ -294,9 +292,8 @@ private:
     }
 
     [[noreturn]] void invalid(const TPropInfo& p, const FormValue& v, const std::string& expected) {
-        fail(v.Offset(),
-             "invalid value for " + p.Name + ": " + expected + " expected but " + describe(v) +
-                 " found");
+        fail(v.Offset(), "invalid value for " + p.Name + ": " + expected + " expected but " +
+                             describe(v) + " found");
     }
 
     void setPublished(TObject& target, const TPropInfo& p, const FormValue& v) {
@@ -465,8 +462,7 @@ private:
 } // namespace
 
 std::vector<std::string> ReadComponents(const FormObject& object, TComponent* root,
-                                        const FormSource& source,
-                                        const FormReadOptions& options) {
+                                        const FormSource& source, const FormReadOptions& options) {
     ComponentReader reader(root, source, options);
     return reader.Read(object);
 }

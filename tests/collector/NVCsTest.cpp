@@ -101,8 +101,8 @@ TEST_F(NVCsTest, EntriesAreWrittenAsThreeStringsEachInButtonOrder) {
     std::vector<std::string> strings;
     for (const FormValue& v : nvcs->value.AsList())
         strings.push_back(v.AsBytes());
-    EXPECT_EQ(strings, (std::vector<std::string>{"Timer1", "Timer1", "TTimer", "Dlg",
-                                                 "Open a file", "TOpenDialog"}));
+    EXPECT_EQ(strings, (std::vector<std::string>{"Timer1", "Timer1", "TTimer", "Dlg", "Open a file",
+                                                 "TOpenDialog"}));
 }
 
 TEST_F(NVCsTest, ReadingReplacesTheEntriesAndAnEmptyListFreesThem) {
@@ -183,9 +183,8 @@ TEST_F(NVCsTest, AnAutoHideTakenFromASiblingIsWritten) {
     TStowbar* first = DropBar("Stowbar1");
     first->SetAutoHide(false);
     DropBar("Stowbar2");
-    EXPECT_EQ(WrittenNames("Stowbar2"), (std::vector<std::string>{"Left", "Top", "Width",
-                                                                   "Height", "AutoHide",
-                                                                   "ButtonHeight"}));
+    EXPECT_EQ(WrittenNames("Stowbar2"), (std::vector<std::string>{"Left", "Top", "Width", "Height",
+                                                                  "AutoHide", "ButtonHeight"}));
 }
 
 TEST_F(NVCsTest, VersionInfoIsNeverWrittenAndIsReadIntoTheInputField) {
@@ -258,9 +257,8 @@ TEST_F(NVCsTest, MalformedNVCsListsFailNamingThePlace) {
     };
     for (const Case& c : cases) {
         NewForm();
-        std::string text =
-            Form(std::string("  object Stowbar1: TStowbar\n    NVCs = (\n      ") + c.list +
-                 "\n  end\n");
+        std::string text = Form(std::string("  object Stowbar1: TStowbar\n    NVCs = (\n      ") +
+                                c.list + "\n  end\n");
         EXPECT_EQ(OpenError(text), c.error) << c.list;
         EXPECT_EQ(env.Root()->Name(), "Form1"); // the open form stays
         EXPECT_EQ(env.Root()->ComponentCount(), 0);

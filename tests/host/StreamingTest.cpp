@@ -1,9 +1,9 @@
 // Form streaming at the component level: what opening a form file makes, what saving writes,
 // the errors of malformed or unknown content, and the corpus of real form files.
+#include "host/classes/Streaming.h"
 #include "app/FormFiles.h"
 #include "component/Stowbar.h"
 #include "host/classes/BinaryFormat.h"
-#include "host/classes/Streaming.h"
 #include "host/designer/Environment.h"
 #include "host/vcl/Menus.h"
 
@@ -216,7 +216,8 @@ TEST_F(StreamingTest, ErrorsNameTheFileThePlaceAndThePropertyPath) {
          "TDataSet"},
         {"  object T1: TTimer\n  end\n  object t1: TTimer\n  end\n",
          "t.dfm:5:3: F.t1: A component named t1 already exists"},
-        {"  object G: TForm\n  end\n", "t.dfm:3:3: F.G: a TForm cannot be placed inside another form"},
+        {"  object G: TForm\n  end\n",
+         "t.dfm:3:3: F.G: a TForm cannot be placed inside another form"},
         {"  object T1: TTimer\n    Left = 'x'\n  end\n",
          "t.dfm:4:12: F.T1.Left: integer expected but string found"},
     };
@@ -275,8 +276,8 @@ TEST_F(StreamingTest, DamagedFormsFailCleanly) {
     // Every kind of damage either opens or fails with a form-file error; nothing else.
     std::mt19937 random(7);
     std::string base = kForm;
-    const std::string pieces[] = {"'x'", "5", "(", ")", "[", "]", "asNone", "True", "object",
-                                  "end", "{00}", "Font.", "<", ">", " ", "1.5", "nil"};
+    const std::string pieces[] = {"'x'", "5",    "(",     ")", "[", "]", "asNone", "True", "object",
+                                  "end", "{00}", "Font.", "<", ">", " ", "1.5",    "nil"};
     for (int i = 0; i < 400; ++i) {
         std::string text = base;
         for (int k = 0; k < 3; ++k) {
