@@ -125,8 +125,9 @@ void DesignEnvironment::Close() {
         return;
     TComponent* root = FRoot;
     FRoot = nullptr;
-    root->Free();
+    // The designer lets go of the root (and its icons) while the root still exists.
     FDesigner.reset();
+    root->Free();
 }
 
 } // namespace host

@@ -327,8 +327,9 @@ TEST_F(StreamingTest, CorpusFormsWithKnownClassesOpenAndOthersNameTheUnknownClas
         } catch (const EFormFileError& e) {
             // A root without a form's properties is read as a data module, which takes no
             // controls.
-            if (!e.Detail().starts_with("controls cannot be placed on a "))
+            if (!e.Detail().starts_with("controls cannot be placed on a ")) {
                 EXPECT_EQ(e.Detail(), "unknown class " + unknown) << name;
+            }
             EXPECT_NE(unknown, "") << name << ": " << e.what();
         }
     }
