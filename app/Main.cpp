@@ -1,6 +1,7 @@
 // stowdesign: the designer program.
 #include "app/Demo.h"
 #include "app/Render.h"
+#include "app/FormFiles.h"
 #include "app/Session.h"
 
 #include <CLI/CLI.hpp>
@@ -56,8 +57,14 @@ int main(int argc, char** argv) {
         if (*render)
             return app::RenderFormFile(formPath, pngPath, std::cerr);
         if (*convert) {
-            std::cerr << "stowdesign: this command is not supported yet\n";
-            return 2;
+            if (toText && toBinary) {
+                std::cerr << "stowdesign: convert takes --text or --binary, not both\n";
+                return 2;
+            }
+            host::FormFileFormat format =
+                toText ? host::FormFileFormat::Text : host::FormFileFormat::Binary;
+            app::ConvertFormFile(in, out, toText || toBinary ? &format : nullptr);
+            return 0;
         }
         return app::RunDemo(*demo ? demoOut : std::string("stowdesign-demo"), std::cout, std::cerr);
     } catch (const std::exception& e) {

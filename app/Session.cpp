@@ -1,5 +1,6 @@
 #include "app/Session.h"
 
+#include "app/FormFiles.h"
 #include "app/Properties.h"
 #include "host/win32/Windows.h"
 
@@ -151,7 +152,7 @@ Session::Session(std::ostream& out, std::filesystem::path baseDir)
         {"key", &Session::cmdKey},         {"choose", &Session::cmdChoose},
         {"answer", &Session::cmdAnswer},   {"print", &Session::cmdPrint},
         {"dump", &Session::cmdDump},       {"expect", &Session::cmdExpect},
-        {"open", &Session::cmdUnsupported}, {"save", &Session::cmdUnsupported},
+        {"open", &Session::cmdOpen},       {"save", &Session::cmdSave},
         {"render", &Session::cmdRender},
     };
 }
@@ -279,6 +280,48 @@ void Session::cmdClose(const ScriptLine& line) {
     if (!Root())
         throw ScriptError("no form is open");
     FEnv->Close();
+}
+
+void Session::cmdOpen(const ScriptLine& line) {
+    // open PATH [skip-unknown]
+    need(line, 1, 2, "open PATH [skip-unknown]");
+    FormReadOptions options;
+    if (line.Words.size() == 3) {
+        if (line.Words[2] != "skip-unknown")
+            throw ScriptError("usage: open PATH [skip-unknown]");
+        options.unknown = UnknownPolicy::Skip;
+    }
+    const std::string& name = line.Words[1];
+    std::vector<std::string> skipped;
+    try {
+        std::string bytes = ReadFileBytes(Resolve(name), name);
+        FormFile file = ReadFormFile(bytes, name);
+        FormSource source{name, file.format, bytes};
+        skipped = FEnv->Open(file.root, source, options);
+    } catch (const Exception& e) {
+        throw ScriptError(e.what());
+    }
+    for (const std::string& s : skipped)
+        Say("skipped: " + Escape(s));
+}
+
+void Session::cmdSave(const ScriptLine& line) {
+    need(line, 1, 2, "save PATH [text|binary]");
+    FormFileFormat format = FormFileFormat::Text;
+    if (line.Words.size() == 3) {
+        if (line.Words[2] == "binary")
+            format = FormFileFormat::Binary;
+        else if (line.Words[2] != "text")
+            throw ScriptError("usage: save PATH [text|binary]");
+    }
+    if (!Root())
+        throw ScriptError("no form is open");
+    try {
+        WriteFileReplacing(Resolve(line.Words[1]), FormFileBytes(FEnv->Save(), format),
+                           line.Words[1]);
+    } catch (const Exception& e) {
+        throw ScriptError(e.what());
+    }
 }
 
 void Session::cmdResize(const ScriptLine& line) {

@@ -63,6 +63,8 @@ private:
     using Handler = void (Session::*)(const ScriptLine&);
     void cmdNew(const ScriptLine&);
     void cmdClose(const ScriptLine&);
+    void cmdOpen(const ScriptLine&);
+    void cmdSave(const ScriptLine&);
     void cmdResize(const ScriptLine&);
     void cmdDrop(const ScriptLine&);
     void cmdPaste(const ScriptLine&);

@@ -100,7 +100,11 @@ void TStowbar::SetAttachSide(TAttachSide value) {
             top = FHiddenBarWidth - GetBarHeight();
     }
     if (value != FAttachSide) {
-        if (value == asNone)
+        // An undocked bar comes into view. While the form is being read it stays exactly where
+        // the file put it: sliding it by its height there would move it on every reopening.
+        if (value == asNone && ComponentState().contains(csLoading))
+            FHidden = false;
+        else if (value == asNone)
             ShowBar();
         FAttachSide = value;
         if (ComponentState() == TComponentState{csDesigning})

@@ -75,9 +75,13 @@ void TStowbar::DeclareProperties(PropList& p) {
     p.push_back(IntProp<TStowbar>(
         "Spacing", [](const TStowbar& b) { return b.Spacing(); },
         [](TStowbar& b, int64_t v) { b.SetSpacing(static_cast<int>(v)); }, 2));
+    // The declared default is 27, but the constructor gives 28: a bar whose ButtonHeight is left
+    // out of the file keeps 28. So that a ButtonHeight of exactly 27 survives saving and
+    // reading, ButtonHeight is always written (what the host writes for a property that has no
+    // default); every other value is written as before.
     p.push_back(IntProp<TStowbar>(
         "ButtonHeight", [](const TStowbar& b) { return b.ButtonHeight(); },
-        [](TStowbar& b, int64_t v) { b.SetButtonHeight(static_cast<int>(v)); }, 27));
+        [](TStowbar& b, int64_t v) { b.SetButtonHeight(static_cast<int>(v)); }));
 }
 
 void TStowbar::Create(TComponent* owner) {

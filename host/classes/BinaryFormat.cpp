@@ -173,6 +173,7 @@ private:
         Enter(pos_, depth);
         FormObject object;
         size_t at = pos_;
+        object.offset = at;
         uint8_t first = PeekByte("object");
         if ((first & 0xF0) == 0xF0) {
             ++pos_;
@@ -201,6 +202,7 @@ private:
     void ReadProperties(std::vector<FormProperty>& properties, int depth) {
         while (PeekByte("property name or end of properties") != vaNull) {
             FormProperty property;
+            property.offset = pos_;
             property.name = ShortString("property name");
             path_.push_back(property.name);
             property.value = ReadValue(depth + 1);
@@ -212,6 +214,13 @@ private:
 
     FormValue ReadValue(int depth) {
         size_t at = pos_;
+        FormValue value = ReadBareValue(depth);
+        value.At(at, value.EndOffset());
+        return value;
+    }
+
+    FormValue ReadBareValue(int depth) {
+        size_t at = pos_;
         Enter(at, depth);
         uint8_t code = Byte("value type");
         switch (code) {
@@ -219,8 +228,8 @@ private:
             FormValueList values;
             while (PeekByte("list value or end of list") != vaNull)
                 values.push_back(ReadValue(depth + 1));
-            ++pos_;
-            return FormValue::List(std::move(values));
+            size_t end = pos_++;
+            return std::move(FormValue::List(std::move(values)).At(at, end));
         }
         case vaInt8:
             return FormValue::Integer(Fixed<int8_t>("8-bit integer"));
@@ -302,8 +311,8 @@ private:
             last.erase(last.rfind('['));
             items.push_back(std::move(item));
         }
-        ++pos_;
-        return FormValue::Collection(std::move(items));
+        size_t end = pos_++;
+        return std::move(FormValue::Collection(std::move(items)).At(0, end));
     }
 
     std::string_view data_;

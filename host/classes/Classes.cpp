@@ -8,6 +8,36 @@ namespace host {
 
 HOST_IMPLEMENT_ABSTRACT_CLASS(TPersistent, TObject)
 HOST_IMPLEMENT_CLASS_PROPS(TComponent, TPersistent)
+HOST_IMPLEMENT_CLASS(TStrings, TPersistent)
+
+void TStrings::DefineProperties(TFiler& filer) {
+    filer.DefineProperty(
+        "Strings",
+        [this](TReader& r) {
+            FList.Clear();
+            r.ReadListBegin();
+            while (!r.EndOfList())
+                FList.Add(r.ReadString());
+            r.ReadListEnd();
+        },
+        [this](TWriter& w) {
+            w.WriteListBegin();
+            for (const std::string& line : FList.Items())
+                w.WriteString(line);
+            w.WriteListEnd();
+        },
+        FList.Count() > 0);
+}
+
+void TStrings::Assign(TPersistent* source) {
+    if (auto* other = dyn<TStrings>(source)) {
+        FList.Clear();
+        for (const std::string& line : other->FList.Items())
+            FList.Add(line);
+        return;
+    }
+    inherited::Assign(source);
+}
 
 void TPersistent::Assign(TPersistent* source) {
     std::string from = source ? source->ClassName() : std::string("nil");

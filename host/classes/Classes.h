@@ -8,6 +8,7 @@
 #include "host/rtl/TypInfo.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -93,6 +94,10 @@ public:
     virtual void Loaded();
     virtual bool HasParent() const { return false; }
     virtual TComponent* GetParentComponent() const { return nullptr; }
+    // The reader gives a component that HasParent the component it was nested in.
+    virtual void SetParentComponent(TComponent* parent) {}
+    // The components written nested in this one when root is written, in their order.
+    virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {}
     void DefineProperties(TFiler& filer) override;
 
     // State changes made by the designer and the reader.
@@ -125,6 +130,20 @@ private:
     TComponentState FComponentState;
     int32_t FDesignInfo = 0;
     IDesignerHook* FDesignerHook = nullptr;
+};
+
+// A list of strings as a published sub-object (Lines, SQL, Items): stored as the defined
+// property Strings, a list of strings, present when there is at least one line.
+class TStrings : public TPersistent {
+    HOST_CLASS(TStrings, TPersistent)
+public:
+    TStringList& List() { return FList; }
+    const TStringList& List() const { return FList; }
+    void DefineProperties(TFiler& filer) override;
+    void Assign(TPersistent* source) override;
+
+private:
+    TStringList FList;
 };
 
 // Runs both construction phases: the C++ constructor, then Create(owner). If Create raises, the

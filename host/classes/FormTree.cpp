@@ -131,6 +131,18 @@ EFormFileError::EFormFileError(std::string fileName, uint64_t offset, std::strin
       fileName_(std::move(fileName)), offset_(offset), path_(std::move(path)),
       detail_(std::move(detail)) {}
 
+void TextLineColumn(std::string_view text, uint64_t offset, int& line, int& column) {
+    line = 1;
+    size_t lineStart = 0;
+    for (size_t i = 0; i < offset && i < text.size(); ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
+            ++line;
+            lineStart = i + 1;
+        }
+    }
+    column = static_cast<int>(offset - lineStart + 1);
+}
+
 FormFile ReadFormFile(std::string_view bytes, const std::string& fileName) {
     FormFile file;
     if (LooksLikeBinaryForm(bytes)) {

@@ -97,6 +97,17 @@ public:
     const FormItemList& AsCollection() const { return std::get<FormItemList>(data_); }
     FormItemList& AsCollection() { return std::get<FormItemList>(data_); }
 
+    // Where the value starts in the file it was read from (text: a byte offset into the text,
+    // binary: from the start of the file), and for lists and collections where their end marker
+    // is; 0 for values made in memory. Not part of the value: == ignores them.
+    uint64_t Offset() const { return offset_; }
+    uint64_t EndOffset() const { return endOffset_; }
+    FormValue& At(uint64_t offset, uint64_t endOffset = 0) {
+        offset_ = offset;
+        endOffset_ = endOffset;
+        return *this;
+    }
+
     bool operator==(const FormValue& other) const;
 
 private:
@@ -107,12 +118,17 @@ private:
 
     FormValueKind kind_;
     Data data_;
+    uint64_t offset_ = 0;
+    uint64_t endOffset_ = 0;
 };
 
 struct FormProperty {
     std::string name; // dotted: "Font.Name", "Lines.Strings"
     FormValue value;
-    bool operator==(const FormProperty&) const = default;
+    uint64_t offset = 0; // where the name starts in the file read (see FormValue::Offset)
+    bool operator==(const FormProperty& other) const {
+        return name == other.name && value == other.value;
+    }
 };
 
 struct FormCollectionItem {
@@ -129,12 +145,17 @@ struct FormObject {
     std::string name; // may be empty
     std::vector<FormProperty> properties;
     std::vector<FormObject> children;
+    uint64_t offset = 0; // where the object starts in the file read (see FormValue::Offset)
 
     // The first property of that name (letter case ignored), or nullptr.
     const FormProperty* FindProperty(std::string_view propertyName) const;
     // The first direct child of that name (letter case ignored), or nullptr.
     const FormObject* FindChild(std::string_view objectName) const;
-    bool operator==(const FormObject&) const = default;
+    bool operator==(const FormObject& other) const {
+        return isInherited == other.isInherited && isInline == other.isInline &&
+               childPosition == other.childPosition && className == other.className &&
+               name == other.name && properties == other.properties && children == other.children;
+    }
 };
 
 // A malformed form file. Text errors carry a 1-based line and column, binary errors a byte offset
@@ -166,6 +187,10 @@ private:
 };
 
 enum class FormFileFormat { Text, Binary };
+
+// The 1-based line and column (columns count bytes) of a byte offset in a text form, counted as
+// the text reader counts them in its errors.
+void TextLineColumn(std::string_view text, uint64_t offset, int& line, int& column);
 
 struct FormFile {
     FormObject root;

@@ -115,23 +115,15 @@ private:
     // --- errors ---
 
     [[noreturn]] void Fail(size_t offset, const std::string& detail) const {
-        int line = 1;
-        size_t lineStart = 0;
-        for (size_t i = 0; i < offset && i < text_.size(); ++i) {
-            if (text_[i] == '\n' ||
-                (text_[i] == '\r' && (i + 1 >= text_.size() || text_[i + 1] != '\n'))) {
-                ++line;
-                lineStart = i + 1;
-            }
-        }
+        int line = 0, column = 0;
+        TextLineColumn(text_, offset, line, column);
         std::string path;
         for (const std::string& part : path_) {
             if (!path.empty())
                 path += '.';
             path += part;
         }
-        throw EFormFileError(fileName_, line, static_cast<int>(offset - lineStart + 1), path,
-                             detail);
+        throw EFormFileError(fileName_, line, column, path, detail);
     }
     [[noreturn]] void Fail(const Token& token, const std::string& detail) const {
         Fail(token.start, detail);
@@ -443,6 +435,7 @@ private:
     FormObject ReadObject(int depth) {
         Enter(depth);
         FormObject object;
+        object.offset = tok_.start;
         object.isInherited = IsKeyword("inherited");
         object.isInline = IsKeyword("inline");
         Next();
@@ -493,6 +486,7 @@ private:
 
     FormProperty ReadProperty(int depth) {
         FormProperty property;
+        property.offset = tok_.start;
         property.name = tok_.text;
         path_.push_back(property.name);
         Next();
@@ -503,6 +497,13 @@ private:
     }
 
     FormValue ReadValue(int depth) {
+        size_t at = tok_.start;
+        FormValue value = ReadBareValue(depth);
+        value.At(at, value.EndOffset());
+        return value;
+    }
+
+    FormValue ReadBareValue(int depth) {
         Enter(depth);
         switch (tok_.kind) {
         case Tok::Integer: {
@@ -612,18 +613,21 @@ private:
 
     FormValue ReadList(int depth) {
         FormValueList values;
+        size_t at = tok_.start;
         Next();
         while (!IsSymbol(')')) {
             if (tok_.kind == Tok::Eof)
                 Fail(tok_, "value or ')' expected but end of file found");
             values.push_back(ReadValue(depth + 1));
         }
+        size_t end = tok_.start;
         Next();
-        return FormValue::List(std::move(values));
+        return std::move(FormValue::List(std::move(values)).At(at, end));
     }
 
     FormValue ReadCollection(int depth) {
         FormItemList items;
+        size_t at = tok_.start;
         Next();
         while (!IsSymbol('>')) {
             if (!IsKeyword("item"))
@@ -650,8 +654,9 @@ private:
             path_.back().resize(ownerLength);
             items.push_back(std::move(item));
         }
+        size_t end = tok_.start;
         Next();
-        return FormValue::Collection(std::move(items));
+        return std::move(FormValue::Collection(std::move(items)).At(at, end));
     }
 
     std::string_view text_;

@@ -78,6 +78,50 @@ void DesignEnvironment::Adopt(TComponent* root) {
     }
 }
 
+namespace {
+bool looksLikeDataModule(const FormObject& object) {
+    if (const TClass* known = FindClass(object.className))
+        return known->InheritsFrom(TDataModule::StaticClass());
+    for (const char* formProperty :
+         {"PixelsPerInch", "TextHeight", "ClientWidth", "ClientHeight", "Caption"})
+        if (object.FindProperty(formProperty))
+            return false;
+    return true;
+}
+} // namespace
+
+std::vector<std::string> DesignEnvironment::Open(const FormObject& object,
+                                                 const FormSource& source,
+                                                 const FormReadOptions& options) {
+    const TClass* base =
+        looksLikeDataModule(object) ? TDataModule::StaticClass() : TForm::StaticClass();
+    const TClass* cls = MakeClass(object.className, base);
+    TComponent* root = NewComponent(cls, nullptr);
+    auto designer = std::make_unique<TFormDesigner>(root);
+    std::vector<std::string> skipped;
+    try {
+        skipped = ReadComponents(object, root, source, options);
+    } catch (...) {
+        designer.reset();
+        root->Free();
+        throw;
+    }
+    Close();
+    FRoot = root;
+    FDesigner = std::move(designer);
+    if (auto* form = dyn<TCustomForm>(root)) {
+        form->HandleNeeded();
+        FDesigner->CreateIcons();
+    }
+    return skipped;
+}
+
+FormObject DesignEnvironment::Save() const {
+    if (!FRoot)
+        throw EInvalidOperation("no form is open");
+    return WriteComponents(FRoot);
+}
+
 void DesignEnvironment::Close() {
     if (!FRoot)
         return;

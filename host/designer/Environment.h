@@ -5,6 +5,7 @@
 #include "host/designer/ComponentEditors.h"
 #include "host/designer/Designer.h"
 #include "host/designer/StdComponents.h"
+#include "host/classes/Streaming.h"
 
 #include <memory>
 #include <string>
@@ -33,6 +34,17 @@ public:
     TDataModule* NewDataModule(const std::string& name);
     // Takes a root made elsewhere (a form read from a file) into the designer.
     void Adopt(TComponent* root);
+    // Opens a form file's root object in the designer: a root of the file's class, made as a
+    // TForm descendant (a TDataModule descendant when the root stores none of the properties
+    // every form stores: PixelsPerInch, TextHeight, ClientWidth, ClientHeight, Caption), is
+    // designed and read (ReadComponents); then the current root is closed and the new one shown:
+    // its window with its controls' windows, and the designer icons. When reading fails, what was
+    // read is freed, the current root stays open untouched, and the EFormFileError propagates.
+    // Returns what was skipped under UnknownPolicy::Skip.
+    std::vector<std::string> Open(const FormObject& object, const FormSource& source,
+                                  const FormReadOptions& options = {});
+    // The current root as a form file's tree.
+    FormObject Save() const;
     // Closes the current root as closing its designer window does.
     void Close();
 

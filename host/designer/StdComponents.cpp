@@ -63,11 +63,26 @@ void TCommonDialog::DeclareProperties(PropList& p) {
         [](TCommonDialog& d, int64_t v) { d.HelpContext = v; }, 0));
 }
 
+const TEnumInfo OpenOptionInfo{
+    "TOpenOption",
+    {"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir", "ofShowHelp",
+     "ofNoValidate", "ofAllowMultiSelect", "ofExtensionDifferent", "ofPathMustExist",
+     "ofFileMustExist", "ofCreatePrompt", "ofShareAware", "ofNoReadOnlyReturn",
+     "ofNoTestFileCreate", "ofNoNetworkButton", "ofNoLongNames", "ofOldStyleDialog",
+     "ofNoDereferenceLinks", "ofEnableIncludeNotify", "ofEnableSizing"}};
+
 void TOpenDialog::DeclareProperties(PropList& p) {
     p.push_back(strField("DefaultExt", &TOpenDialog::DefaultExt));
     p.push_back(strField("FileName", &TOpenDialog::FileName));
     p.push_back(strField("Filter", &TOpenDialog::Filter));
     p.push_back(strField("InitialDir", &TOpenDialog::InitialDir));
+    p.push_back(SetProp<TOpenDialog>(
+        "Options", OpenOptionInfo,
+        [](const TOpenDialog& d) { return static_cast<int64_t>(d.Options.mask()); },
+        [](TOpenDialog& d, int64_t v) {
+            d.Options = TSet<TOpenOption>::FromMask(static_cast<uint64_t>(v));
+        },
+        static_cast<int64_t>(TSet<TOpenOption>{TOpenOption::ofHideReadOnly}.mask())));
     p.push_back(strField("Title", &TOpenDialog::Title));
 }
 
@@ -75,6 +90,12 @@ void TDataSet::DeclareProperties(PropList& p) {
     p.push_back(boolField("Active", &TDataSet::Active, false));
     p.push_back(EventProp<TDataSet>("AfterOpen", &TDataSet::AfterOpen));
     p.push_back(EventProp<TDataSet>("BeforePost", &TDataSet::BeforePost));
+}
+
+void TDataSet::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+    for (TField* f : std::vector<TField*>(FFields))
+        if (f->Owner() == root)
+            proc(f);
 }
 
 void TDataSet::Destroy() {
@@ -90,7 +111,21 @@ void TTable::DeclareProperties(PropList& p) {
     p.push_back(strField("TableName", &TTable::TableName));
 }
 
-void TQuery::DeclareProperties(PropList& p) { p.push_back(strField("DatabaseName", &TQuery::DatabaseName)); }
+void TQuery::DeclareProperties(PropList& p) {
+    p.push_back(strField("DatabaseName", &TQuery::DatabaseName));
+    p.push_back(ObjProp<TQuery>("SQL", TStrings::StaticClass(),
+                                [](const TQuery& q) { return static_cast<TObject*>(q.SQL); }));
+}
+
+void TQuery::Create(TComponent* owner) {
+    inherited::Create(owner);
+    SQL = new TStrings();
+}
+
+void TQuery::Destroy() {
+    FreeAndNil(SQL);
+    inherited::Destroy();
+}
 
 void TField::DeclareProperties(PropList& p) {
     p.push_back(strField("DisplayLabel", &TField::DisplayLabel));

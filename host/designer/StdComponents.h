@@ -22,11 +22,36 @@ public:
     int64_t HelpContext = 0;
 };
 
+enum class TOpenOption {
+    ofReadOnly,
+    ofOverwritePrompt,
+    ofHideReadOnly,
+    ofNoChangeDir,
+    ofShowHelp,
+    ofNoValidate,
+    ofAllowMultiSelect,
+    ofExtensionDifferent,
+    ofPathMustExist,
+    ofFileMustExist,
+    ofCreatePrompt,
+    ofShareAware,
+    ofNoReadOnlyReturn,
+    ofNoTestFileCreate,
+    ofNoNetworkButton,
+    ofNoLongNames,
+    ofOldStyleDialog,
+    ofNoDereferenceLinks,
+    ofEnableIncludeNotify,
+    ofEnableSizing
+};
+extern const TEnumInfo OpenOptionInfo;
+
 class TOpenDialog : public TCommonDialog {
     HOST_CLASS(TOpenDialog, TCommonDialog)
 public:
     static void DeclareProperties(PropList& props);
     std::string DefaultExt, FileName, Filter, InitialDir, Title;
+    TSet<TOpenOption> Options{TOpenOption::ofHideReadOnly};
 };
 
 class TSaveDialog : public TOpenDialog {
@@ -40,6 +65,8 @@ class TDataSet : public TComponent {
 public:
     static void DeclareProperties(PropList& props);
     void Destroy() override;
+    // Its fields that root owns, written nested in the data set.
+    void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
     bool Active = false;
     std::string AfterOpen, BeforePost;
     int FieldCount() const { return static_cast<int>(FFields.size()); }
@@ -62,7 +89,10 @@ class TQuery : public TDataSet {
     HOST_CLASS(TQuery, TDataSet)
 public:
     static void DeclareProperties(PropList& props);
+    void Create(TComponent* owner) override;
+    void Destroy() override;
     std::string DatabaseName;
+    TStrings* SQL = nullptr;
 };
 
 class TField : public TComponent {
@@ -74,6 +104,7 @@ public:
     void SetDataSet(TDataSet* dataSet);
     bool HasParent() const override { return true; }
     TComponent* GetParentComponent() const override { return FDataSet; }
+    void SetParentComponent(TComponent* parent) override { SetDataSet(dyn<TDataSet>(parent)); }
     std::string FieldName, DisplayLabel;
     int DisplayWidth = 0;
     bool Required = false;

@@ -33,6 +33,10 @@ struct TPropInfo {
     bool Stored = true;               // false: never written (stored False)
     std::function<bool(const TObject&)> IsStored; // a stored condition, when there is one
     bool ReadOnly = false;
+    // Integer properties with named values (colours, cursors, character sets): the form file
+    // holds the name where there is one, as an identifier.
+    std::function<bool(std::string_view, int64_t&)> IdentToInt;
+    std::function<std::optional<std::string>(int64_t)> IntToIdent;
 
     // Accessors by kind: ordinals (integers, enumerations, booleans, sets as bit masks), strings
     // and events (a handler's method name), floats, objects.

@@ -46,6 +46,10 @@ void TControl::DeclareProperties(PropList& props) {
     props.push_back(IntProp<TControl>(
         "Cursor", [](const TControl& c) { return c.Cursor(); },
         [](TControl& c, int64_t v) { c.FCursor = static_cast<int>(v); }, 0));
+    props.back().IdentToInt = [](std::string_view name, int64_t& value) {
+        return CursorIdentToInt(name, value);
+    };
+    props.back().IntToIdent = [](int64_t value) { return CursorIntToIdent(value); };
     props.push_back(StrProp<TControl>(
         "Hint", [](const TControl& c) { return c.Hint(); },
         [](TControl& c, const std::string& v) { c.FHint = v; }));
@@ -69,6 +73,17 @@ void TControl::Destroy() {
 }
 
 TComponent* TControl::GetParentComponent() const { return FParent; }
+
+void TControl::SetParentComponent(TComponent* parent) {
+    if (auto* w = dyn<TWinControl>(parent))
+        SetParent(w);
+}
+
+void TWinControl::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+    for (TControl* c : std::vector<TControl*>(FControls))
+        if (c->Owner() == root)
+            proc(c);
+}
 
 void TControl::SetParent(TWinControl* parent) {
     if (parent == FParent)

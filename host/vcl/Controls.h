@@ -63,6 +63,7 @@ public:
     virtual void SetParent(TWinControl* parent);
     bool HasParent() const override { return true; }
     TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* parent) override;
 
     int Left() const { return FLeft; }
     int Top() const { return FTop; }
@@ -189,6 +190,8 @@ public:
     TControl* Controls(int i) const { return FControls.at(static_cast<size_t>(i)); }
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
+    // The controls parented here that root owns, in this control's order.
+    void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
     // Positions the aligned children.
     void Realign();
     // The topmost visible child control (graphic or windowed) at a point of the client area.

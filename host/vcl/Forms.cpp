@@ -19,6 +19,13 @@ void TCustomForm::DeclareProperties(PropList& props) {
     props.push_back(IntProp<TCustomForm>(
         "ClientWidth", [](const TCustomForm& f) { return f.ClientWidth(); },
         [](TCustomForm& f, int64_t v) { f.SetClientWidth(static_cast<int>(v)); }));
+    TPropInfo font = ObjProp<TCustomForm>("Font", TFont::StaticClass(), [](const TCustomForm& f) {
+        return const_cast<TFont*>(&f.Font());
+    });
+    font.IsStored = [](const TObject& o) {
+        return static_cast<const TCustomForm&>(o).IsFontStored();
+    };
+    props.push_back(font);
     props.push_back(IntProp<TCustomForm>(
         "PixelsPerInch", [](const TCustomForm& f) { return f.FPixelsPerInch; },
         [](TCustomForm& f, int64_t v) { f.FPixelsPerInch = static_cast<int>(v); }));
@@ -28,9 +35,30 @@ void TCustomForm::DeclareProperties(PropList& props) {
     props.push_back(EventProp<TCustomForm>("OnCreate", &TCustomForm::OnCreateName));
 }
 
+namespace {
+void unparentedChildren(TComponent* self, const std::function<void(TComponent*)>& proc,
+                        TComponent* root) {
+    if (root != self)
+        return;
+    for (TComponent* c : std::vector<TComponent*>(self->ComponentList()))
+        if (!c->HasParent())
+            proc(c);
+}
+} // namespace
+
+void TCustomForm::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+    inherited::GetChildren(proc, root);
+    unparentedChildren(this, proc, root);
+}
+
+void TDataModule::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+    unparentedChildren(this, proc, root);
+}
+
 void TCustomForm::Create(TComponent* owner) {
     inherited::Create(owner);
     FVisible = false;
+    FParentFont = false; // a form's font is its own, and is stored
     SetBounds(0, 0, 640 + Frame.Left + Frame.Right, 480 + Frame.Top + Frame.Bottom);
 }
 

@@ -37,6 +37,8 @@ public:
     void SetClientHeight(int value) { SetClientSize(ClientWidth(), value); }
     void SetClientSize(int width, int height) override;
     void WndProc(TMessage& message) override;
+    // The form's controls, then the components it owns that have no parent.
+    void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
     void Paint() {}
     std::string OnCreateName;
 
@@ -62,6 +64,8 @@ public:
     TDesigner* Designer() const { return FDesigner; }
     void SetDesigner(TDesigner* designer);
     void Destroy() override;
+    // The components it owns that have no parent.
+    void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 
 private:
     TDesigner* FDesigner = nullptr;

@@ -76,10 +76,86 @@ bool StringToColor(const std::string& text, TColor& color) {
     return false;
 }
 
+namespace {
+struct NamedValue {
+    int64_t Value;
+    const char* Name;
+};
+const NamedValue kCursors[] = {
+    {0, "crDefault"},   {-1, "crNone"},      {-2, "crArrow"},     {-3, "crCross"},
+    {-4, "crIBeam"},    {-5, "crSize"},      {-6, "crSizeNESW"},  {-7, "crSizeNS"},
+    {-8, "crSizeNWSE"}, {-9, "crSizeWE"},    {-10, "crUpArrow"},  {-11, "crHourGlass"},
+    {-12, "crDrag"},    {-13, "crNoDrop"},   {-14, "crHSplit"},   {-15, "crVSplit"},
+    {-16, "crMultiDrag"}, {-17, "crSQLWait"}, {-18, "crNo"},      {-19, "crAppStart"},
+    {-20, "crHelp"},    {-21, "crHandPoint"}, {-22, "crSizeAll"},
+};
+const NamedValue kCharsets[] = {
+    {0, "ANSI_CHARSET"},       {1, "DEFAULT_CHARSET"},    {2, "SYMBOL_CHARSET"},
+    {77, "MAC_CHARSET"},       {128, "SHIFTJIS_CHARSET"}, {129, "HANGEUL_CHARSET"},
+    {130, "JOHAB_CHARSET"},    {134, "GB2312_CHARSET"},   {136, "CHINESEBIG5_CHARSET"},
+    {161, "GREEK_CHARSET"},    {162, "TURKISH_CHARSET"},  {163, "VIETNAMESE_CHARSET"},
+    {177, "HEBREW_CHARSET"},   {178, "ARABIC_CHARSET"},   {186, "BALTIC_CHARSET"},
+    {204, "RUSSIAN_CHARSET"},  {222, "THAI_CHARSET"},     {238, "EASTEUROPE_CHARSET"},
+    {255, "OEM_CHARSET"},
+};
+template <size_t N> bool identToInt(const NamedValue (&table)[N], std::string_view name, int64_t& v) {
+    for (const NamedValue& n : table)
+        if (SameText(n.Name, name)) {
+            v = n.Value;
+            return true;
+        }
+    return false;
+}
+template <size_t N>
+std::optional<std::string> intToIdent(const NamedValue (&table)[N], int64_t value) {
+    for (const NamedValue& n : table)
+        if (n.Value == value)
+            return std::string(n.Name);
+    return std::nullopt;
+}
+} // namespace
+
+bool ColorIdentToInt(std::string_view name, int64_t& value) {
+    TColor color;
+    if (!StringToColor(std::string(name), color))
+        return false;
+    value = color;
+    return true;
+}
+std::optional<std::string> ColorIntToIdent(int64_t value) {
+    for (const auto& c : kColors)
+        if (c.Color == value)
+            return std::string(c.Name);
+    return std::nullopt;
+}
+bool CursorIdentToInt(std::string_view name, int64_t& value) {
+    return identToInt(kCursors, name, value);
+}
+std::optional<std::string> CursorIntToIdent(int64_t value) { return intToIdent(kCursors, value); }
+bool CharsetIdentToInt(std::string_view name, int64_t& value) {
+    return identToInt(kCharsets, name, value);
+}
+std::optional<std::string> CharsetIntToIdent(int64_t value) { return intToIdent(kCharsets, value); }
+
+void TFont::SetCharset(int v) {
+    if (v != FCharset) {
+        FCharset = v;
+        changed();
+    }
+}
+
 void TFont::DeclareProperties(PropList& props) {
+    TPropInfo charset = IntProp<TFont>(
+        "Charset", [](const TFont& f) { return f.Charset(); },
+        [](TFont& f, int64_t v) { f.SetCharset(static_cast<int>(v)); });
+    charset.IdentToInt = CharsetIdentToInt;
+    charset.IntToIdent = CharsetIntToIdent;
+    props.push_back(charset);
     TPropInfo color = IntProp<TFont>(
         "Color", [](const TFont& f) { return f.Color(); },
         [](TFont& f, int64_t v) { f.SetColor(static_cast<TColor>(v)); });
+    color.IdentToInt = ColorIdentToInt;
+    color.IntToIdent = ColorIntToIdent;
     props.push_back(color);
     props.push_back(IntProp<TFont>(
         "Height", [](const TFont& f) { return f.Height(); },
@@ -135,13 +211,15 @@ void TFont::Assign(TPersistent* source) {
         FHeight = f->FHeight;
         FColor = f->FColor;
         FStyle = f->FStyle;
+        FCharset = f->FCharset;
         changed();
         return;
     }
     TPersistent::Assign(source);
 }
 bool TFont::IsDefault() const {
-    return FName == "MS Sans Serif" && FHeight == -11 && FColor == clWindowText && FStyle.empty();
+    return FName == "MS Sans Serif" && FHeight == -11 && FColor == clWindowText && FStyle.empty() &&
+           FCharset == 1;
 }
 
 TBitmap::~TBitmap() {

@@ -5,6 +5,7 @@
 #include "host/win32/Desktop.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace host {
@@ -44,6 +45,15 @@ constexpr TColor clFuchsia = 0xFF00FF;
 constexpr TColor clAqua = 0xFFFF00;
 constexpr TColor clWhite = 0xFFFFFF;
 
+// Named values of integer properties as the form file writes them: colours (clBtnFace),
+// cursors (crHandPoint) and character sets (DEFAULT_CHARSET).
+bool ColorIdentToInt(std::string_view name, int64_t& value);
+std::optional<std::string> ColorIntToIdent(int64_t value);
+bool CursorIdentToInt(std::string_view name, int64_t& value);
+std::optional<std::string> CursorIntToIdent(int64_t value);
+bool CharsetIdentToInt(std::string_view name, int64_t& value);
+std::optional<std::string> CharsetIntToIdent(int64_t value);
+
 // The colour as 0xRRGGBB, system colours resolved to the classic grey scheme.
 uint32_t ColorToRGB(TColor color);
 std::string ColorToString(TColor color);
@@ -67,6 +77,8 @@ public:
     TColor Color() const { return FColor; }
     void SetColor(TColor v);
     TFontStyles Style() const { return FStyle; }
+    int Charset() const { return FCharset; }
+    void SetCharset(int v);
     void SetStyle(TFontStyles v);
     void Assign(TPersistent* source) override;
     bool IsDefault() const;
@@ -79,6 +91,7 @@ private:
     int FHeight = -11;
     TColor FColor = clWindowText;
     TFontStyles FStyle;
+    int FCharset = 1; // DEFAULT_CHARSET
 };
 
 // A bitmap object owns one GDI handle; assigning a new handle frees the old one.

@@ -82,6 +82,25 @@ TComponent* TMenuItem::GetParentComponent() const {
     return FParent;
 }
 
+void TMenuItem::SetParentComponent(TComponent* parent) {
+    if (FParent)
+        return;
+    if (auto* menu = dyn<TMenu>(parent))
+        menu->Items()->Add(this);
+    else if (auto* item = dyn<TMenuItem>(parent); item && item != this)
+        item->Add(this);
+}
+
+void TMenuItem::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+    for (TMenuItem* item : std::vector<TMenuItem*>(FItems))
+        if (item->Owner() == root)
+            proc(item);
+}
+
+void TMenu::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+    FItems->GetChildren(proc, root);
+}
+
 TMenu* TMenuItem::GetParentMenu() const {
     const TMenuItem* m = this;
     while (m->FParent)

@@ -37,6 +37,8 @@ public:
 
     bool HasParent() const override { return true; }
     TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* parent) override;
+    void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
     // The menu this item belongs to, through its parents.
     TMenu* GetParentMenu() const;
 
@@ -61,6 +63,7 @@ public:
     void Create(TComponent* owner) override;
     void Destroy() override;
     TMenuItem* Items() const { return FItems; }
+    void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 
 private:
     TMenuItem* FItems = nullptr;

@@ -3,7 +3,13 @@ file(REMOVE_RECURSE ${WORKDIR})
 file(MAKE_DIRECTORY ${WORKDIR})
 get_filename_component(dir ${SCRIPT} DIRECTORY)
 get_filename_component(stem ${SCRIPT} NAME_WE)
-execute_process(COMMAND ${STOWDESIGN} run ${SCRIPT} --out ${WORKDIR}
+# Form files that scripts open are found as forms/NAME in the working folder.
+if(EXISTS ${dir}/forms)
+  file(COPY ${dir}/forms DESTINATION ${WORKDIR})
+endif()
+# Run from the script's folder, so that messages name the script as NAME.stow.
+execute_process(COMMAND ${STOWDESIGN} run ${stem}.stow --out ${WORKDIR}
+                WORKING_DIRECTORY ${dir}
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
 file(WRITE ${WORKDIR}/transcript.txt "${out}")
 set(expected_rc 0)

@@ -1,0 +1,33 @@
+#pragma once
+// Form files on disk for the designer program: reading one, saving a form so that a failed save
+// leaves the old file as it was, and converting between the text and the binary form.
+
+#include "host/classes/FormTree.h"
+
+#include <filesystem>
+#include <string>
+
+namespace app {
+
+// The bytes of a file; raises host::EReadError "cannot read NAME: reason" (name as the user
+// gave it).
+std::string ReadFileBytes(const std::filesystem::path& path, const std::string& name);
+
+// Writes bytes to path through a temporary file in the same folder, renamed over the target
+// once complete: a failed save leaves the old file untouched. Raises host::EWriteError
+// "cannot save NAME: reason" (a missing folder, a folder that cannot be written, a target that
+// is a folder).
+void WriteFileReplacing(const std::filesystem::path& path, const std::string& bytes,
+                        const std::string& name);
+
+// The form file's bytes in a format: text in the IDE's layout, or binary with the resource
+// header as the IDE saved binary form files.
+std::string FormFileBytes(const host::FormObject& root, host::FormFileFormat format);
+
+// Converts the form file IN into OUT, to the given format or, when none is given, to the other
+// one. Needs no knowledge of the classes. Raises host::EReadError (host::EFormFileError for a
+// malformed input) or host::EWriteError.
+void ConvertFormFile(const std::filesystem::path& in, const std::filesystem::path& out,
+                     const host::FormFileFormat* to);
+
+} // namespace app
