@@ -140,6 +140,8 @@ private:
     void TabChange(TObject* sender, int newTab, bool& allowChange);
     void TabMouseMove(TObject* sender, TShiftState shift, int x, int y);
     void PopupVerbMenuClick(TObject* sender);
+    // whether the designer's selection holds the bar or one of its entries' components
+    bool selectionHoldsBar();
     // the layout step of one entry, advancing the cursor
     void layoutEntry(TNVC* entry, int& x, int& y);
     bool isStowbar(TComponent* c) const;
@@ -169,6 +171,7 @@ private:
     int FSpacing = 0;
     int FScrollTime = 0;
     std::vector<int> FSlideFrames;
+    TComponentList FSelectionList; // filled and emptied by each tick's selection walk
 };
 
 } // namespace stow
