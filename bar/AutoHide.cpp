@@ -105,8 +105,8 @@ void TStowbar::ScrollBar(int delta) {
         int64_t elapsed = 0;
         while (elapsed < FScrollTime) {
             elapsed = static_cast<int32_t>(GetTickCount() - t0);
-            int offset = roundedQuotient(std::min<int64_t>(elapsed, FScrollTime) * delta,
-                                         FScrollTime);
+            int offset =
+                roundedQuotient(std::min<int64_t>(elapsed, FScrollTime) * delta, FScrollTime);
             // An edge that would come inside the form is skipped; the end is set exactly below.
             if (FAttachSide == asLeft && left0 + offset <= 0) {
                 SetLeft(left0 + offset);

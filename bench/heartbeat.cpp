@@ -29,13 +29,23 @@ void* operator new(std::size_t size) {
         return p;
     throw std::bad_alloc();
 }
-void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
 // The replaced operator new takes its memory from malloc, so free is the matching release.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace {
 
@@ -112,9 +122,15 @@ void Tick(benchmark::State& state, Where where) {
     state.counters["paints"] = static_cast<double>(w.env.desktop().PaintCount(h) - paints);
 }
 
-void Hidden(benchmark::State& state) { Tick(state, Where::Hidden); }
-void Near(benchmark::State& state) { Tick(state, Where::Near); }
-void Selected(benchmark::State& state) { Tick(state, Where::Selected); }
+void Hidden(benchmark::State& state) {
+    Tick(state, Where::Hidden);
+}
+void Near(benchmark::State& state) {
+    Tick(state, Where::Near);
+}
+void Selected(benchmark::State& state) {
+    Tick(state, Where::Selected);
+}
 
 } // namespace
 

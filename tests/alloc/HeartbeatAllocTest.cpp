@@ -18,13 +18,23 @@ void* operator new(std::size_t size) {
         return p;
     throw std::bad_alloc();
 }
-void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
 // The replaced operator new takes its memory from malloc, so free is the matching release.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace stowtest {
 namespace {
@@ -51,12 +61,14 @@ struct Snapshot {
 struct Case {
     const char* name;
     TAttachSide side;
-    bool shown;        // the bar is in view before the tick
-    bool selectEntry;  // one of its components is selected
-    TPoint cursor;     // in the form's client coordinates
+    bool shown;       // the bar is in view before the tick
+    bool selectEntry; // one of its components is selected
+    TPoint cursor;    // in the form's client coordinates
 };
 
-void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class HeartbeatAllocTest : public BarTest, public ::testing::WithParamInterface<Case> {
 protected:

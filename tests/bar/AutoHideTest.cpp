@@ -146,7 +146,9 @@ struct Distance {
     bool hides;
 };
 
-void PrintTo(const Distance& d, std::ostream* os) { *os << d.edge << " " << d.beyond; }
+void PrintTo(const Distance& d, std::ostream* os) {
+    *os << d.edge << " " << d.beyond;
+}
 
 class HideDistanceTest : public AutoHideTest, public ::testing::WithParamInterface<Distance> {};
 
@@ -172,15 +174,16 @@ TEST_P(HideDistanceTest, CursorMoreThan40PixelsAwayHidesAtTheNextTick) {
     EXPECT_EQ(bar->Top(), p.hides ? -52 : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Edges, HideDistanceTest,
-    ::testing::Values(Distance{"left", 40, false}, Distance{"left", 41, true},
-                      Distance{"right", 40, false}, Distance{"right", 41, true},
-                      Distance{"top", 40, false}, Distance{"top", 41, true},
-                      Distance{"bottom", 40, false}, Distance{"bottom", 41, true}),
-    [](const ::testing::TestParamInfo<Distance>& info) {
-        return std::string(info.param.edge) + std::to_string(info.param.beyond);
-    });
+INSTANTIATE_TEST_SUITE_P(Edges, HideDistanceTest,
+                         ::testing::Values(Distance{"left", 40, false}, Distance{"left", 41, true},
+                                           Distance{"right", 40, false},
+                                           Distance{"right", 41, true}, Distance{"top", 40, false},
+                                           Distance{"top", 41, true}, Distance{"bottom", 40, false},
+                                           Distance{"bottom", 41, true}),
+                         [](const ::testing::TestParamInfo<Distance>& info) {
+                             return std::string(info.param.edge) +
+                                    std::to_string(info.param.beyond);
+                         });
 
 TEST_F(AutoHideTest, SelectionOfTheBarOrItsComponentsKeepsItShown) {
     struct Case {

@@ -19,9 +19,13 @@ struct Move {
     bool operator==(const Move&) const = default;
 };
 
-std::vector<Move> Only(const std::string& control, int x, int y) { return {{control, x, y}}; }
+std::vector<Move> Only(const std::string& control, int x, int y) {
+    return {{control, x, y}};
+}
 
-void PrintTo(const Move& m, std::ostream* os) { *os << m.control << " " << m.x << "," << m.y; }
+void PrintTo(const Move& m, std::ostream* os) {
+    *os << m.control << " " << m.x << "," << m.y;
+}
 
 class MouseRoutingTest : public ::testing::Test {
 protected:
@@ -38,8 +42,8 @@ protected:
                 moves.push_back({static_cast<TComponent*>(sender)->Name(), x, y});
             };
     }
-    TPanel* Place(TPanel* panel, TWinControl* parent, const std::string& name, int x, int y,
-                  int w, int h) {
+    TPanel* Place(TPanel* panel, TWinControl* parent, const std::string& name, int x, int y, int w,
+                  int h) {
         panel->SetName(name);
         panel->SetParent(parent);
         panel->SetBounds(x, y, w, h);
