@@ -133,8 +133,9 @@ void TStowbar::ScrollBar(int delta) {
 void TStowbar::SetAutoHide(bool value) {
     if (value == FAutoHide)
         return;
-    for (int i = 0; i < FForm->ComponentCount(); ++i)
-        if (TStowbar* bar = asStowbar(FForm->Components(i)))
+    // A copy: creating a window on demand may run code that changes the form's list.
+    std::vector<TStowbar*> bars = formBars();
+    for (TStowbar* bar : bars)
             SendMessageA(bar->Handle(), CM_AUTOHIDE, value ? 1 : 0, reinterpret_cast<LPARAM>(this));
     if (value)
         FHidden = false;

@@ -76,13 +76,11 @@ int TStowbar::GetBarWidth() const {
         if (columns == 0)
             columns = 1;
         if (columns == 1)
-            for (TComponent* c : FForm->ComponentList()) {
-                TStowbar* other = asStowbar(c);
-                if (other && other != this && other->FAttachSide == asLeft) {
+            for (TStowbar* other : formBars())
+                if (other != this && other->FAttachSide == asLeft) {
                     columns = 2;
                     break;
                 }
-            }
         return columns * FButtonWidth + kBarExtra;
     }
     case asTop:

@@ -22,13 +22,18 @@ void TStowbar::Collect() {
     if (ComponentState().contains(csLoading) || !FDesigning)
         return;
     BringToFront();
+    // Entries whose component has left the form go; one pack at the end closes the gaps.
+    bool gaps = false;
     for (int i = FNVCList->Count() - 1; i >= 0; --i) {
         TNVC* e = FNVCList->Items(i);
         if (!FForm->FindComponent(e->Name)) {
             FreeNVC(e);
-            FNVCList->Delete(i);
+            FNVCList->SetItem(i, nullptr);
+            gaps = true;
         }
     }
+    if (gaps)
+        FNVCList->Pack();
     for (int i = 0; i < FForm->ComponentCount(); ++i) {
         TComponent* c = FForm->Components(i);
         if (!c->Name().empty() && CanWeCollect(c))
@@ -52,18 +57,21 @@ void TStowbar::CMCollect(TMessage& m) {
 }
 
 void TStowbar::ComponentRefUpd() {
+    // References: entries whose component cannot be found go. The walk runs from the last
+    // entry down, so packing once at the end leaves the same list as packing after each.
+    bool gaps = false;
     for (int i = FNVCList->Count() - 1; i >= 0; --i) {
         TNVC* e = FNVCList->Items(i);
-        if (!e)
-            continue;
         if (!e->Component)
             e->Component = FForm->FindComponent(e->Name);
         if (!e->Component) {
             FreeNVC(e);
             FNVCList->SetItem(i, nullptr);
-            FNVCList->Pack();
+            gaps = true;
         }
     }
+    if (gaps)
+        FNVCList->Pack();
     int x = 2, y = 2;
     for (TNVC* e : *FNVCList) {
         const std::string& current = e->Component->Name();
@@ -71,6 +79,7 @@ void TStowbar::ComponentRefUpd() {
             if (e->Title == e->Name)
                 e->Title = current;
             e->Name = current;
+            namesChanged();
         }
         layoutEntry(e, x, y);
     }

@@ -10,19 +10,13 @@ void TStowbar::AddComponent(const std::string& name, const std::string& title,
     if (FExcludedNames->IndexOf(name) >= 0)
         return;
     // A name another bar of the form holds is this bar's to leave alone from now on.
-    for (TComponent* c : FForm->ComponentList()) {
-        TStowbar* other = asStowbar(c);
-        if (!other || other == this)
-            continue;
-        for (TNVC* e : *other->FNVCList)
-            if (e && e->Name == name) {
-                FExcludedNames->Add(name);
-                return;
-            }
-    }
-    for (TNVC* e : *FNVCList)
-        if (e && e->Name == name)
+    for (TStowbar* other : formBars())
+        if (other != this && other->holdsName(name)) {
+            FExcludedNames->Add(name);
             return;
+        }
+    if (holdsName(name))
+        return;
 
     auto* entry = new TNVC;
     entry->Name = name;
@@ -51,12 +45,12 @@ void TStowbar::AddComponent(const std::string& name, const std::string& title,
         b->Glyph().SetHandle(h);
     }
     FNVCList->Add(entry);
+    if (FNamesValid)
+        FNames.insert(name);
 
-    for (TComponent* c : FForm->ComponentList()) {
-        TStowbar* other = asStowbar(c);
-        if (other && other != this && other->FExcludedNames->IndexOf(name) < 0)
+    for (TStowbar* other : formBars())
+        if (other != this && other->FExcludedNames->IndexOf(name) < 0)
             other->FExcludedNames->Add(name);
-    }
 }
 
 void TStowbar::FreeNVC(TNVC* entry) {
@@ -64,6 +58,7 @@ void TStowbar::FreeNVC(TNVC* entry) {
         return;
     FreeAndNil(entry->Button);
     delete entry;
+    namesChanged();
 }
 
 void TStowbar::FreeNVCs() {
@@ -71,6 +66,7 @@ void TStowbar::FreeNVCs() {
         if (TNVC* e = FNVCList->Items(i))
             FreeNVC(e);
     FNVCList->Clear();
+    namesChanged();
 }
 
 namespace {
@@ -107,14 +103,18 @@ void TStowbar::ShowComponents(bool show) {
 
     SlotGrid entries(x0, formWidth);
     for (TNVC* e : *FNVCList) {
-        // An entry whose component is not resolved (or has gone) has no icon to place.
-        if (!e || !e->Component)
+        // An entry not resolved yet (one just handed over) is looked up by its name; one whose
+        // component has gone (its reference was cleared on removal) has nothing to place.
+        TComponent* c = e ? e->Component : nullptr;
+        if (e && !c)
+            c = FForm->FindComponent(e->Name);
+        if (!c)
             continue;
         if (show) {
-            e->Component->SetDesignInfo(packDesignInfo(entries.X, entries.Y));
+            c->SetDesignInfo(packDesignInfo(entries.X, entries.Y));
             entries.advance();
         } else {
-            e->Component->SetDesignInfo(packDesignInfo(-10000, 0));
+            c->SetDesignInfo(packDesignInfo(-10000, 0));
         }
     }
 

@@ -132,9 +132,8 @@ void TStowbar::Create(TComponent* owner) {
     FAttachSide = asTop;
     // A bar already docked on the same side passes its AutoHide on; the last one decides, and a
     // shown start, once chosen, stays.
-    for (TComponent* c : FForm->ComponentList()) {
-        TStowbar* other = asStowbar(c);
-        if (!other || other == this || other->AttachSide() != FAttachSide)
+    for (TStowbar* other : formBars()) {
+        if (other == this || other->AttachSide() != FAttachSide)
             continue;
         FAutoHide = other->AutoHide();
         if (!FAutoHide)
@@ -158,13 +157,11 @@ void TStowbar::Destroy() {
     // icons come back onto the design surface. A bar that never got its owner does neither.
     if (FForm && FNVCList && !ComponentState().contains(csDestroying)) {
         TStowbar* heir = nullptr;
-        for (TComponent* c : FForm->ComponentList()) {
-            TStowbar* other = asStowbar(c);
-            if (other && other != this) {
+        for (TStowbar* other : formBars())
+            if (other != this) {
                 heir = other;
                 break;
             }
-        }
         if (heir) {
             bool moved = false;
             for (int i = FNVCList->Count() - 1; i >= 0; --i) {
@@ -258,10 +255,34 @@ void TStowbar::WMDestroy(TMessage&) {
     KillTimer(FHandle, 1);
 }
 
-bool TStowbar::isStowbar(TComponent* c) const { return c && c->Is<TStowbar>(); }
-
 TStowbar* TStowbar::asStowbar(TComponent* c) const { return dyn<TStowbar>(c); }
 
 TCustomForm* TStowbar::ownerForm() const { return dyn<TCustomForm>(FForm); }
+
+const std::vector<TStowbar*>& TStowbar::formBars() const {
+    if (!FForm) {
+        FBars.clear();
+        return FBars;
+    }
+    if (FBarsVersion != FForm->ComponentsVersion()) {
+        FBars.clear();
+        for (TComponent* c : FForm->ComponentList())
+            if (TStowbar* bar = asStowbar(c))
+                FBars.push_back(bar);
+        FBarsVersion = FForm->ComponentsVersion();
+    }
+    return FBars;
+}
+
+bool TStowbar::holdsName(const std::string& name) const {
+    if (!FNamesValid) {
+        FNames.clear();
+        for (TNVC* e : *FNVCList)
+            if (e)
+                FNames.insert(e->Name);
+        FNamesValid = true;
+    }
+    return FNames.count(name) != 0;
+}
 
 } // namespace stow

@@ -13,6 +13,8 @@
 #include "host/vcl/Tabs.h"
 
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 namespace stow {
 
@@ -144,9 +146,14 @@ private:
     bool selectionHoldsBar();
     // the layout step of one entry, advancing the cursor
     void layoutEntry(TNVC* entry, int& x, int& y);
-    bool isStowbar(TComponent* c) const;
     TStowbar* asStowbar(TComponent* c) const;
     TCustomForm* ownerForm() const;
+    // The form's bars in its component order (this one included), kept until the form's list
+    // changes.
+    const std::vector<TStowbar*>& formBars() const;
+    // Whether an entry has exactly this name.
+    bool holdsName(const std::string& name) const;
+    void namesChanged() { FNamesValid = false; }
 
     TList<TNVC>* FNVCList = nullptr;
     bool FAutoHide = false;
@@ -172,6 +179,10 @@ private:
     int FScrollTime = 0;
     std::vector<int> FSlideFrames;
     TComponentList FSelectionList; // filled and emptied by each tick's selection walk
+    mutable std::vector<TStowbar*> FBars;
+    mutable uint64_t FBarsVersion = UINT64_MAX;
+    mutable std::unordered_set<std::string> FNames;
+    mutable bool FNamesValid = false;
 };
 
 } // namespace stow

@@ -6,9 +6,8 @@ namespace stow {
 
 void TStowbar::UpdateTabList() {
     FTabSet->Tabs().Clear();
-    for (int i = 0; i < FForm->ComponentCount(); ++i) {
-        TStowbar* bar = asStowbar(FForm->Components(i));
-        if (!bar || bar->FAttachSide != FAttachSide)
+    for (TStowbar* bar : formBars()) {
+        if (bar->FAttachSide != FAttachSide)
             continue;
         int index = FTabSet->Tabs().Add(bar->Name());
         if (bar == this)

@@ -69,7 +69,20 @@ void TComponent::SetName(const std::string& name) {
         FOwner->ValidateRename(this, FName, name);
     else
         ValidateRename(nullptr, FName, name);
+    std::string old = FName;
     ChangeName(name);
+    if (FOwner)
+        FOwner->renamed(this, old);
+}
+
+void TComponent::renamed(TComponent* component, const std::string& oldName) {
+    if (!oldName.empty()) {
+        auto it = FNameIndex.find(UpperCase(oldName));
+        if (it != FNameIndex.end() && it->second == component)
+            FNameIndex.erase(it);
+    }
+    if (!component->FName.empty())
+        FNameIndex[UpperCase(component->FName)] = component;
 }
 
 void TComponent::ValidateRename(TComponent* component, const std::string& curName,
@@ -84,10 +97,8 @@ void TComponent::ValidateRename(TComponent* component, const std::string& curNam
 TComponent* TComponent::FindComponent(std::string_view name) const {
     if (name.empty())
         return nullptr;
-    for (TComponent* c : FComponents)
-        if (SameText(c->FName, name))
-            return c;
-    return nullptr;
+    auto it = FNameIndex.find(UpperCase(name));
+    return it == FNameIndex.end() ? nullptr : it->second;
 }
 
 void TComponent::InsertComponent(TComponent* component) {
@@ -107,13 +118,24 @@ void TComponent::RemoveComponent(TComponent* component) {
 
 void TComponent::insert(TComponent* component) {
     FComponents.push_back(component);
+    ++FComponentsVersion;
     component->FOwner = this;
+    if (!component->FName.empty())
+        FNameIndex[UpperCase(component->FName)] = component;
 }
 
 void TComponent::remove(TComponent* component) {
-    auto it = std::find(FComponents.begin(), FComponents.end(), component);
-    if (it != FComponents.end())
-        FComponents.erase(it);
+    // Components leave from the end most often (DestroyComponents): search from there.
+    auto it = std::find(FComponents.rbegin(), FComponents.rend(), component);
+    if (it != FComponents.rend()) {
+        FComponents.erase(std::next(it).base());
+        ++FComponentsVersion;
+    }
+    if (!component->FName.empty()) {
+        auto n = FNameIndex.find(UpperCase(component->FName));
+        if (n != FNameIndex.end() && n->second == component)
+            FNameIndex.erase(n);
+    }
     component->FOwner = nullptr;
 }
 

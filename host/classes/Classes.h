@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace host {
@@ -61,6 +62,8 @@ public:
     int ComponentCount() const { return static_cast<int>(FComponents.size()); }
     TComponent* Components(int i) const;
     const std::vector<TComponent*>& ComponentList() const { return FComponents; }
+    // Changes whenever a component joins or leaves this owner's list.
+    uint64_t ComponentsVersion() const { return FComponentsVersion; }
     int ComponentIndex() const;
 
     const std::string& Name() const { return FName; }
@@ -109,10 +112,14 @@ protected:
 private:
     void insert(TComponent* component);
     void remove(TComponent* component);
+    void renamed(TComponent* component, const std::string& oldName);
 
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
+    // The owned components by upper-cased name, so that FindComponent stays fast on big forms.
+    std::unordered_map<std::string, TComponent*> FNameIndex;
     std::vector<TComponent*> FFreeNotifies;
+    uint64_t FComponentsVersion = 0;
     std::string FName;
     int64_t FTag = 0;
     TComponentState FComponentState;

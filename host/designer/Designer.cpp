@@ -64,6 +64,11 @@ TFormDesigner::TFormDesigner(TComponent* root) : FRoot(root) {
 
 TFormDesigner::~TFormDesigner() {
     FIcons.clear();
+    ReleaseRoot();
+}
+
+void TFormDesigner::ReleaseRoot() {
+    FSelection.clear();
     if (FRoot && FRoot->DesignerHook() == this) {
         if (auto* form = dyn<TCustomForm>(FRoot))
             form->SetDesigner(nullptr);
@@ -72,6 +77,7 @@ TFormDesigner::~TFormDesigner() {
         else
             FRoot->SetDesignerHook(nullptr);
     }
+    FRoot = nullptr;
 }
 
 void TFormDesigner::Modified() { ++FModifiedCount; }

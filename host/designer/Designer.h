@@ -39,6 +39,8 @@ public:
     TFormDesigner& operator=(const TFormDesigner&) = delete;
 
     TComponent* Root() const { return FRoot; }
+    // Unhooks the designer from its root before the root is freed (closing the form).
+    void ReleaseRoot();
     TCustomForm* Form() const { return dyn<TCustomForm>(FRoot); }
 
     // ---- what the component sees

@@ -81,6 +81,7 @@ void DesignEnvironment::Close() {
         return;
     TComponent* root = FRoot;
     FRoot = nullptr;
+    FDesigner->ReleaseRoot();
     root->Free();
     FDesigner.reset();
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace host {
@@ -68,7 +69,8 @@ private:
 };
 
 // A list of strings. IndexOf compares ignoring letter case, as the host's unsorted string list
-// does.
+// does; an index of the upper-cased texts, rebuilt after a change that moves strings, keeps it
+// fast on long lists.
 class TStringList {
 public:
     int Count() const { return static_cast<int>(FItems.size()); }
@@ -88,7 +90,10 @@ public:
 
 private:
     void changed();
+    void invalidate() { FIndexValid = false; }
     std::vector<std::string> FItems;
+    mutable std::unordered_map<std::string, int> FIndex; // upper-cased text -> first index
+    mutable bool FIndexValid = true;
 };
 
 } // namespace host

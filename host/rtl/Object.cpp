@@ -38,12 +38,14 @@ bool TClass::InheritsFrom(std::string_view ancestorName) const {
 bool TClass::IsAbstract() const {
     for (const TClass* c = this; c; c = c->FParent)
         if (c->FFactory)
-            return false;
+            return c->FFactory == &AbstractFactory;
     return true;
 }
 
 TObject* TClass::NewInstance() const {
     for (const TClass* c = this; c; c = c->FParent) {
+        if (c->FFactory == &AbstractFactory)
+            return nullptr;
         if (c->FFactory) {
             TObject* obj = c->FFactory();
             if (c != this)

@@ -26,10 +26,13 @@ public:
     const TClass* ClassParent() const { return FParent; }
     bool InheritsFrom(const TClass* ancestor) const;
     bool InheritsFrom(std::string_view ancestorName) const;
-    // A new instance of this class (its nearest ancestor's C++ type), not yet constructed in the
-    // host's sense: the caller runs Create. Null for abstract classes.
+    // A new instance of this class (its nearest ancestor's C++ type, for a class made at run
+    // time), not yet constructed in the host's sense: the caller runs Create. Null for abstract
+    // classes.
     TObject* NewInstance() const;
     bool IsAbstract() const;
+    // The factory of an abstract host class: it makes nothing.
+    static TObject* AbstractFactory() { return nullptr; }
     // The published properties this class declares itself (not its ancestors').
     const PropList& DeclaredProps() const;
 
@@ -115,7 +118,8 @@ private:
     }
 #define HOST_IMPLEMENT_ABSTRACT_CLASS(Cls, Parent)                                                 \
     const ::host::TClass* Cls::StaticClass() {                                                     \
-        static const ::host::TClass cls(#Cls, Parent::StaticClass(), nullptr);                    \
+        static const ::host::TClass cls(#Cls, Parent::StaticClass(),                              \
+                                        &::host::TClass::AbstractFactory);                         \
         return &cls;                                                                               \
     }
 #define HOST_IMPLEMENT_CLASS_PROPS(Cls, Parent)                                                    \
@@ -127,7 +131,8 @@ private:
     }
 #define HOST_IMPLEMENT_ABSTRACT_CLASS_PROPS(Cls, Parent)                                           \
     const ::host::TClass* Cls::StaticClass() {                                                     \
-        static const ::host::TClass cls(#Cls, Parent::StaticClass(), nullptr,                     \
+        static const ::host::TClass cls(#Cls, Parent::StaticClass(),                              \
+                                        &::host::TClass::AbstractFactory,                          \
                                         &Cls::DeclareProperties);                                  \
         return &cls;                                                                               \
     }

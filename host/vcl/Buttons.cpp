@@ -81,6 +81,18 @@ void TSpeedButton::SetDown(bool value) {
 void TSpeedButton::updateExclusive() {
     if (FGroupIndex == 0 || !FParent)
         return;
+    if (!FDown) {
+        // Nothing to raise: only AllowAllUp spreads, and a group always shares one value (every
+        // change spreads), so one member tells whether anything would change.
+        for (int i = 0; i < FParent->ControlCount(); ++i) {
+            auto* b = dyn<TSpeedButton>(FParent->Controls(i));
+            if (b && b != this && b->FGroupIndex == FGroupIndex) {
+                if (b->FAllowAllUp == FAllowAllUp)
+                    return;
+                break;
+            }
+        }
+    }
     for (int i = 0; i < FParent->ControlCount(); ++i) {
         auto* b = dyn<TSpeedButton>(FParent->Controls(i));
         if (!b || b == this || b->FGroupIndex != FGroupIndex)

@@ -8,7 +8,6 @@ namespace host {
 
 namespace {
 thread_local Desktop* gCurrent = nullptr;
-const std::vector<HWND> kNoChildren;
 } // namespace
 
 Desktop::Desktop() : FPrevious(gCurrent) { gCurrent = this; }
@@ -52,38 +51,73 @@ HWND Desktop::CreateWindowEx(const CreateParams& params) {
     w.Proc = params.Proc;
     FWindows.emplace(h, std::move(w));
     // A new window goes on top of its siblings.
-    if (params.Parent) {
-        auto& siblings = find(params.Parent)->Children;
-        siblings.insert(siblings.begin(), h);
-    } else {
-        FTopLevel.insert(FTopLevel.begin(), h);
-    }
+    link(h, HWND_TOP);
     if (params.Bind)
         params.Bind(h);
     SendMessage(h, WM_CREATE, 0, 0);
     return h;
 }
 
+HWND& Desktop::firstOf(HWND parent) { return parent ? find(parent)->FirstChild : FTopFirst; }
+HWND& Desktop::lastOf(HWND parent) { return parent ? find(parent)->LastChild : FTopLast; }
+
+void Desktop::link(HWND hwnd, HWND insertAfter) {
+    Window* w = find(hwnd);
+    HWND& first = firstOf(w->Parent);
+    HWND& last = lastOf(w->Parent);
+    Window* above = nullptr;
+    if (insertAfter == HWND_BOTTOM)
+        above = last ? find(last) : nullptr;
+    else if (insertAfter != HWND_TOP) {
+        above = find(insertAfter);
+        if (above && above->Parent != w->Parent)
+            above = nullptr;
+    }
+    if (!above) {
+        w->Prev = 0;
+        w->Next = first;
+        if (first)
+            find(first)->Prev = hwnd;
+        first = hwnd;
+        if (!last)
+            last = hwnd;
+    } else {
+        w->Prev = above->Handle;
+        w->Next = above->Next;
+        if (above->Next)
+            find(above->Next)->Prev = hwnd;
+        else
+            last = hwnd;
+        above->Next = hwnd;
+    }
+}
+
+void Desktop::unlink(HWND hwnd) {
+    Window* w = find(hwnd);
+    HWND& first = firstOf(w->Parent);
+    HWND& last = lastOf(w->Parent);
+    if (w->Prev)
+        find(w->Prev)->Next = w->Next;
+    else
+        first = w->Next;
+    if (w->Next)
+        find(w->Next)->Prev = w->Prev;
+    else
+        last = w->Prev;
+    w->Prev = w->Next = 0;
+}
+
 void Desktop::destroyTree(HWND hwnd) {
+    if (!find(hwnd))
+        return;
+    for (HWND c : Children(hwnd))
+        destroyTree(c);
     Window* w = find(hwnd);
     if (!w)
         return;
-    std::vector<HWND> children = w->Children;
-    for (HWND c : children)
-        destroyTree(c);
-    w = find(hwnd);
-    if (!w)
-        return;
     IWindowProc* proc = w->Proc;
-    HWND parent = w->Parent;
-    if (parent) {
-        if (Window* p = find(parent)) {
-            auto& s = p->Children;
-            s.erase(std::remove(s.begin(), s.end(), hwnd), s.end());
-        }
-    } else {
-        FTopLevel.erase(std::remove(FTopLevel.begin(), FTopLevel.end(), hwnd), FTopLevel.end());
-    }
+    if (!w->Parent || find(w->Parent))
+        unlink(hwnd);
     FWindows.erase(hwnd);
     FTimers.erase(std::remove_if(FTimers.begin(), FTimers.end(),
                                  [hwnd](const Timer& t) { return t.Hwnd == hwnd; }),
@@ -103,11 +137,8 @@ void Desktop::DestroyWindow(HWND hwnd) {
         if (!find(h))
             return;
         SendMessage(h, WM_DESTROY, 0, 0);
-        if (Window* w = find(h)) {
-            std::vector<HWND> children = w->Children;
-            for (HWND c : children)
-                tell(c);
-        }
+        for (HWND c : Children(h))
+            tell(c);
     };
     tell(hwnd);
     destroyTree(hwnd);
@@ -120,34 +151,36 @@ HWND Desktop::GetParent(HWND hwnd) const {
     return w ? w->Parent : 0;
 }
 
-const std::vector<HWND>& Desktop::Children(HWND hwnd) const {
+std::vector<HWND> Desktop::Children(HWND hwnd) const {
+    std::vector<HWND> list;
     const Window* w = find(hwnd);
-    return w ? w->Children : kNoChildren;
+    for (HWND c = w ? w->FirstChild : 0; c; c = find(c)->Next)
+        list.push_back(c);
+    return list;
 }
 
-std::vector<HWND> Desktop::TopLevelWindows() const { return FTopLevel; }
+std::vector<HWND> Desktop::TopLevelWindows() const {
+    std::vector<HWND> list;
+    for (HWND c = FTopFirst; c; c = find(c)->Next)
+        list.push_back(c);
+    return list;
+}
 
 HWND Desktop::GetWindow(HWND hwnd, UINT cmd) const {
     const Window* w = find(hwnd);
     if (!w)
         return 0;
-    if (cmd == GW_CHILD)
-        return w->Children.empty() ? 0 : w->Children.front();
-    if (cmd == GW_OWNER)
-        return 0;
-    const std::vector<HWND>& siblings = w->Parent ? Children(w->Parent) : FTopLevel;
-    auto it = std::find(siblings.begin(), siblings.end(), hwnd);
-    if (it == siblings.end())
-        return 0;
     switch (cmd) {
+    case GW_CHILD:
+        return w->FirstChild;
     case GW_HWNDFIRST:
-        return siblings.front();
+        return w->Parent ? find(w->Parent)->FirstChild : FTopFirst;
     case GW_HWNDLAST:
-        return siblings.back();
+        return w->Parent ? find(w->Parent)->LastChild : FTopLast;
     case GW_HWNDNEXT:
-        return (it + 1) == siblings.end() ? 0 : *(it + 1);
+        return w->Next;
     case GW_HWNDPREV:
-        return it == siblings.begin() ? 0 : *(it - 1);
+        return w->Prev;
     default:
         return 0;
     }
@@ -222,15 +255,10 @@ void Desktop::SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, in
         r.Right = r.Left + std::max(0, cx);
         r.Bottom = r.Top + std::max(0, cy);
     }
-    if (!(flags & SWP_NOZORDER)) {
-        std::vector<HWND>& siblings = w->Parent ? find(w->Parent)->Children : FTopLevel;
-        siblings.erase(std::remove(siblings.begin(), siblings.end(), hwnd), siblings.end());
-        if (insertAfter == HWND_BOTTOM) {
-            siblings.push_back(hwnd);
-        } else {
-            auto pos = std::find(siblings.begin(), siblings.end(), insertAfter);
-            siblings.insert(pos == siblings.end() ? siblings.begin() : pos + 1, hwnd);
-        }
+    if (!(flags & SWP_NOZORDER) && insertAfter != hwnd) {
+        unlink(hwnd);
+        link(hwnd, insertAfter);
+        w = find(hwnd);
     }
     bool changed = !(r == w->Rect);
     w->Rect = r;
@@ -241,8 +269,8 @@ void Desktop::SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, in
 HWND Desktop::WindowFromPoint(TPoint screen) const {
     // Walk from the top of the z-order, descending into children that hold the point within
     // their parent's client area.
-    std::function<HWND(const std::vector<HWND>&)> search = [&](const std::vector<HWND>& list) -> HWND {
-        for (HWND h : list) {
+    std::function<HWND(HWND)> search = [&](HWND first) -> HWND {
+        for (HWND h = first; h; h = find(h)->Next) {
             const Window* w = find(h);
             if (!w || !w->Visible)
                 continue;
@@ -252,13 +280,13 @@ HWND Desktop::WindowFromPoint(TPoint screen) const {
             TRect client = ClientRect(h);
             OffsetRect(client, o.X, o.Y);
             if (PtInRect(client, screen))
-                if (HWND c = search(w->Children))
+                if (HWND c = search(w->FirstChild))
                     return c;
             return h;
         }
         return 0;
     };
-    return search(FTopLevel);
+    return search(FTopFirst);
 }
 
 IWindowProc* Desktop::ProcOf(HWND hwnd) const {

@@ -81,7 +81,7 @@ public:
     // Moves and sizes a window; tells its procedure with WM_WINDOWPOSCHANGED.
     void SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
     // Children of hwnd, topmost first.
-    const std::vector<HWND>& Children(HWND hwnd) const;
+    std::vector<HWND> Children(HWND hwnd) const;
     std::vector<HWND> TopLevelWindows() const;
     // The deepest visible window under a screen point, clipped by its parents' client areas.
     HWND WindowFromPoint(TPoint screen) const;
@@ -150,7 +150,12 @@ private:
         HWND Handle = 0;
         std::string ClassName;
         HWND Parent = 0;
-        std::vector<HWND> Children; // topmost first
+        // The z-order as a linked chain: siblings above (Prev) and below (Next), and the
+        // topmost (First) and bottom (Last) children.
+        HWND Prev = 0;
+        HWND Next = 0;
+        HWND FirstChild = 0;
+        HWND LastChild = 0;
         TRect Rect;
         TRect Inset;
         bool Visible = true;
@@ -173,9 +178,14 @@ private:
     void dispatch(HWND hwnd, TMessage& msg);
     bool dispatchOneTimer();
     void destroyTree(HWND hwnd);
+    void link(HWND hwnd, HWND insertAfter);
+    void unlink(HWND hwnd);
+    HWND& firstOf(HWND parent);
+    HWND& lastOf(HWND parent);
 
     std::unordered_map<HWND, Window> FWindows;
-    std::vector<HWND> FTopLevel;
+    HWND FTopFirst = 0;
+    HWND FTopLast = 0;
     HWND FNextHandle = 0x100;
     std::deque<Posted> FPosted;
     std::deque<Posted> FInput;
