@@ -4,18 +4,40 @@
 
 #include "host/win32/Windows.h"
 
-#include <cfenv>
-#include <cmath>
+#include <algorithm>
+#include <cstdint>
 
 namespace stow {
 
+namespace {
+
+// How far the cursor may stray from a shown bar's window before a tick hides it.
+constexpr int kHideDistance = 40;
+// How near the edge of a hidden bar the mouse reveals it, and how far down a bar may sit and
+// still be revealed.
+constexpr int kRevealDistance = 30;
+constexpr int kRevealMaxTop = 10;
+
+// n / d rounded to the nearest integer, a half to the even neighbour; d > 0.
+int roundedQuotient(int64_t n, int64_t d) {
+    int64_t q = n / d;
+    int64_t twiceRest = 2 * (n % d < 0 ? -(n % d) : n % d);
+    if (twiceRest > d || (twiceRest == d && q % 2 != 0))
+        q += n < 0 ? -1 : 1;
+    return static_cast<int>(q);
+}
+
+} // namespace
+
 void TStowbar::WMTimer(TMessage& m) {
     if (m.WParam == 2) {
+        // One shot: the first collection pass after the window exists.
         KillTimer(FHandle, 2);
-        // Outside the designer a bar collects nothing and watches nothing.
         if (FDesigning)
             Collect();
     }
+    // Outside the designer a bar is invisible, collects nothing and watches nothing: its tick
+    // reads no cursor, moves nothing and lays nothing out.
     if (!FDesigning)
         return;
 
@@ -23,32 +45,29 @@ void TStowbar::WMTimer(TMessage& m) {
     GetCursorPos(&cursor);
     TRect r;
     GetWindowRect(FHandle, &r);
-    InflateRect(r, 40, 40);
-    if (!PtInRect(r, cursor) && !FHidden) {
-        // Stay while the bar or one of its components is selected.
-        bool found = false;
-        {
-            TComponentList selection;
-            if (FDesigner)
-                FDesigner->GetSelections(&selection);
-            for (TComponent* c : selection) {
-                if (c == this) {
-                    found = true;
-                    break;
-                }
-                for (TNVC* e : *FNVCList)
-                    if (e->Component == c) {
-                        found = true;
-                        break;
-                    }
-                if (found)
-                    break;
-            }
-        }
-        if (!found)
-            HideBar();
-    }
+    InflateRect(r, kHideDistance, kHideDistance);
+    if (!PtInRect(r, cursor) && !FHidden && !selectionHoldsBar())
+        HideBar();
     SetAttachSide(FAttachSide);
+}
+
+bool TStowbar::selectionHoldsBar() {
+    // The list is the bar's own, kept between ticks so that a tick allocates nothing; it holds
+    // the selection only during this walk and is emptied on every way out.
+    struct Emptied {
+        TComponentList& list;
+        ~Emptied() { list.Clear(); }
+    } emptied{FSelectionList};
+    if (FDesigner)
+        FDesigner->GetSelections(&FSelectionList);
+    for (TComponent* c : FSelectionList) {
+        if (c == this)
+            return true;
+        for (TNVC* e : *FNVCList)
+            if (e->Component == c)
+                return true;
+    }
+    return false;
 }
 
 void TStowbar::HideBar() {
@@ -75,30 +94,33 @@ void TStowbar::ShowBar() {
 
 void TStowbar::ScrollBar(int delta) {
     FSlideFrames.clear();
-    int left0 = Left();
-    int top0 = Top();
-    // The slide follows the elapsed milliseconds; counting them as a difference keeps it right
-    // when the 32-bit tick count wraps around.
-    uint32_t t0 = GetTickCount();
-    uint32_t now = t0;
-    int saved = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    while (static_cast<int64_t>(static_cast<int32_t>(now - t0)) < FScrollTime) {
-        now = GetTickCount();
-        double elapsed = static_cast<int32_t>(now - t0);
-        int offset = static_cast<int>(std::nearbyint(elapsed / FScrollTime * delta));
-        if (FAttachSide == asLeft && left0 + offset <= 0) {
-            SetLeft(left0 + offset);
-            FSlideFrames.push_back(left0 + offset);
-        } else if (FAttachSide == asTop && top0 + offset <= 0) {
-            SetTop(top0 + offset);
-            FSlideFrames.push_back(top0 + offset);
+    const int left0 = Left();
+    const int top0 = Top();
+    if (FScrollTime > 0) {
+        // Timed, not stepped: the offset follows the elapsed milliseconds. They are counted as
+        // the difference of two 32-bit tick counts, which stays right when the count wraps
+        // around during the slide. A pass that comes late counts as the slide's end, so that
+        // the bar never goes past its end position on the way.
+        const uint32_t t0 = GetTickCount();
+        int64_t elapsed = 0;
+        while (elapsed < FScrollTime) {
+            elapsed = static_cast<int32_t>(GetTickCount() - t0);
+            int offset =
+                roundedQuotient(std::min<int64_t>(elapsed, FScrollTime) * delta, FScrollTime);
+            // An edge that would come inside the form is skipped; the end is set exactly below.
+            if (FAttachSide == asLeft && left0 + offset <= 0) {
+                SetLeft(left0 + offset);
+                FSlideFrames.push_back(left0 + offset);
+            } else if (FAttachSide == asTop && top0 + offset <= 0) {
+                SetTop(top0 + offset);
+                FSlideFrames.push_back(top0 + offset);
+            }
+            // No message is dispatched during the slide: only these forced repaints.
+            UpdateWindow(FHandle);
+            if (auto* form = ownerForm())
+                UpdateWindow(form->Handle());
         }
-        UpdateWindow(FHandle);
-        if (auto* form = ownerForm())
-            UpdateWindow(form->Handle());
     }
-    std::fesetround(saved);
     if (FAttachSide == asLeft) {
         SetBounds(left0 + delta, Top(), Width(), Height());
         FSlideFrames.push_back(left0 + delta);
@@ -127,7 +149,12 @@ void TStowbar::CMAutoHide(TMessage& m) {
         return;
     if (m.WParam != 0 && m.WParam != 1)
         return;
-    int saved = FScrollTime;
+    // The bar jumps: ScrollTime is 0 for this call only, also when the call raises.
+    struct Restored {
+        int& field;
+        int saved;
+        ~Restored() { field = saved; }
+    } restored{FScrollTime, FScrollTime};
     FScrollTime = 0;
     if (m.WParam == 0) {
         FAutoHide = false;
@@ -136,7 +163,6 @@ void TStowbar::CMAutoHide(TMessage& m) {
         FAutoHide = true;
         HideBar();
     }
-    FScrollTime = saved;
 }
 
 void TStowbar::MouseMove(TShiftState shift, int x, int y) {
@@ -152,16 +178,16 @@ void TStowbar::MouseMove(TShiftState shift, int x, int y) {
     bool reveal = false;
     switch (FAttachSide) {
     case asTop:
-        reveal = y <= 30;
+        reveal = y <= kRevealDistance;
         break;
     case asLeft:
-        reveal = Width() - 30 <= x && x <= Width();
+        reveal = Width() - kRevealDistance <= x && x <= Width();
         break;
     case asNone:
         reveal = true;
         break;
     }
-    if (reveal && FHidden && Top() < 10)
+    if (reveal && FHidden && Top() < kRevealMaxTop)
         ShowBar();
 }
 

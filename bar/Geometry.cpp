@@ -123,7 +123,9 @@ void TStowbar::layoutEntry(TNVC* e, int& x, int& y) {
     TSpeedButton* b = e->Button;
     if (FShowPicture && b->Glyph().Empty())
         b->Glyph().SetHandle(GetPaletteBitmap(e->Component));
-    b->SetCaption(FShowTitles ? e->Title : std::string());
+    // Both sides are references: the tick lays every button out and copies no title.
+    static const std::string noCaption;
+    b->SetCaption(FShowTitles ? e->Title : noCaption);
     b->SetBounds(x, y, FButtonWidth, FButtonHeight);
     auto* form = ownerForm();
     switch (FAttachSide) {

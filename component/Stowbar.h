@@ -142,6 +142,8 @@ private:
     void TabChange(TObject* sender, int newTab, bool& allowChange);
     void TabMouseMove(TObject* sender, TShiftState shift, int x, int y);
     void PopupVerbMenuClick(TObject* sender);
+    // whether the designer's selection holds the bar or one of its entries' components
+    bool selectionHoldsBar();
     // the layout step of one entry, advancing the cursor
     void layoutEntry(TNVC* entry, int& x, int& y);
     TStowbar* asStowbar(TComponent* c) const;
@@ -176,6 +178,7 @@ private:
     int FSpacing = 0;
     int FScrollTime = 0;
     std::vector<int> FSlideFrames;
+    TComponentList FSelectionList; // filled and emptied by each tick's selection walk
     mutable std::vector<TStowbar*> FBars;
     mutable uint64_t FBarsVersion = UINT64_MAX;
     mutable std::unordered_set<std::string> FNames;

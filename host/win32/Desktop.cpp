@@ -485,11 +485,25 @@ void Desktop::RemoveModule(TLibModule* module) {
                        FModuleStore.end());
 }
 
-HBITMAP Desktop::LoadBitmap(HINSTANCE instance, const std::string& name) {
+HBITMAP Desktop::LoadBitmap(HINSTANCE instance, std::string_view name) {
+    // Resource names are stored upper-case; a name of usual length is raised into a buffer on
+    // the stack, a longer one into a string.
+    char buffer[256];
+    std::string longName;
+    std::string_view key;
+    if (name.size() <= sizeof buffer) {
+        for (size_t i = 0; i < name.size(); ++i)
+            buffer[i] = (name[i] >= 'a' && name[i] <= 'z') ? static_cast<char>(name[i] - 'a' + 'A')
+                                                           : name[i];
+        key = std::string_view(buffer, name.size());
+    } else {
+        longName = UpperCase(name);
+        key = longName;
+    }
     for (TLibModule* m = FModules; m; m = m->Next) {
         if (m->ResInstance != instance)
             continue;
-        auto it = m->Bitmaps.find(UpperCase(name));
+        auto it = m->Bitmaps.find(key);
         if (it == m->Bitmaps.end() || !DecodeDib)
             return 0;
         GdiBitmap bmp;

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -40,7 +41,8 @@ struct TLibModule {
     HINSTANCE Instance = 0;
     HINSTANCE ResInstance = 0;
     std::string Name;
-    std::map<std::string, std::vector<uint8_t>> Bitmaps; // resource name -> DIB bytes
+    // resource name -> DIB bytes; looked up without building a key string
+    std::map<std::string, std::vector<uint8_t>, std::less<>> Bitmaps;
 };
 
 class Desktop {
@@ -137,7 +139,9 @@ public:
     // Adds a module at the end of the list; the desktop owns it.
     TLibModule* AddModule(const std::string& name);
     void RemoveModule(TLibModule* module);
-    HBITMAP LoadBitmap(HINSTANCE instance, const std::string& name);
+    // A new bitmap from a module's resource, found by name ignoring case; 0 when there is none.
+    // A miss allocates nothing (the layout step asks again for glyphs that have no picture).
+    HBITMAP LoadBitmap(HINSTANCE instance, std::string_view name);
     // Turns DIB bytes into a bitmap; the graphics layer installs it.
     std::function<bool(const std::vector<uint8_t>&, GdiBitmap&)> DecodeDib;
 
