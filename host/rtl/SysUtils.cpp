@@ -56,10 +56,10 @@ std::string Format(std::string_view fmt, const std::vector<std::string>& args) {
             out += c;
             continue;
         }
-        char spec = fmt[++i];
-        if (spec == '%') {
+        char conversion = fmt[++i];
+        if (conversion == '%') {
             out += '%';
-        } else if (spec == 's' || spec == 'd') {
+        } else if (conversion == 's' || conversion == 'd') {
             if (next >= args.size())
                 throw EConvertError("Format '" + std::string(fmt) + "' invalid or incompatible with argument");
             out += args[next++];
