@@ -1,4 +1,5 @@
 // stowdesign: the designer program.
+#include "app/Package.h"
 #include "app/Session.h"
 
 #include <CLI/CLI.hpp>
@@ -18,9 +19,16 @@ mouse 100 10
 print Stowbar1
 )";
 
+// A package that did not load is told once; the designer goes on without it.
+void reportPackage(const app::Session& session) {
+    if (!session.PackageError().empty())
+        std::cerr << "stowdesign: " << session.PackageError() << "\n";
+}
+
 int runDemo(const std::string& outDir) {
     std::filesystem::create_directories(outDir);
     app::Session session(std::cout, outDir);
+    reportPackage(session);
     return session.RunText(kDemo, "demo", std::cerr);
 }
 
@@ -53,6 +61,11 @@ int main(int argc, char** argv) {
     render->add_option("FORM", formPath)->required();
     render->add_option("OUT", pngPath)->required();
 
+    auto* package = cli.add_subcommand("package", "show what the designer sees of a package");
+    std::string packagePath, resPath;
+    package->add_option("PATH", packagePath, "the package (default: StowPkg.so next to the program)");
+    package->add_option("--res", resPath, "write the package's resources as a .res file");
+
     try {
         cli.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -69,8 +82,12 @@ int main(int argc, char** argv) {
             if (!outDir.empty())
                 std::filesystem::create_directories(base);
             app::Session session(std::cout, base);
+            reportPackage(session);
             return session.RunFile(script, std::cerr);
         }
+        if (*package)
+            return app::ShowPackage(packagePath.empty() ? app::DefaultPackagePath() : packagePath,
+                                    resPath, std::cout, std::cerr);
         if (*convert || *render) {
             std::cerr << "stowdesign: this command is not supported yet\n";
             return 2;

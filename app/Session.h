@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -29,10 +30,23 @@ public:
     std::function<void(const std::string&)> Say;
 };
 
+// The bar a component is, or null. Compared by class name: the bar's code lives in the package
+// StowPkg, which the designer loads; the program uses only the header's inline accessors.
+inline stow::TStowbar* AsBar(host::TComponent* c) {
+    return c && c->ClassType()->InheritsFrom("TStowbar") ? static_cast<stow::TStowbar*>(c)
+                                                         : nullptr;
+}
+
+// Where the designer finds StowPkg: $STOW_PACKAGE when set, else StowPkg.so next to the program.
+std::string DefaultPackagePath();
+
 class Session {
 public:
     // out receives the transcript; relative paths in scripts are relative to baseDir.
-    Session(std::ostream& out, std::filesystem::path baseDir);
+    // Loads the package at packagePath (default: DefaultPackagePath(); "" for none); a package
+    // that does not load leaves the designer without it (PackageError says why).
+    Session(std::ostream& out, std::filesystem::path baseDir,
+            std::optional<std::string> packagePath = std::nullopt);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -49,6 +63,8 @@ public:
     std::string Print(const std::string& name);
 
     host::DesignEnvironment& env() { return *FEnv; }
+    // Why the default package did not load (empty when it did, or when none was asked for).
+    const std::string& PackageError() const { return FPackageError; }
     host::TComponent* Root() const { return FEnv->Root(); }
     bool ExpectFailed() const { return FExpectFailed; }
     std::filesystem::path Resolve(const std::string& path) const;
@@ -83,6 +99,7 @@ private:
     host::TFormDesigner& designer() const;
     stow::TStowbar* barHolding(const std::string& componentName, stow::TNVC** entry) const;
     host::TPoint formToScreen(int x, int y) const;
+    std::string unknownClass(const std::string& name) const;
     void settle();
 
     std::ostream& FOut;
@@ -92,6 +109,7 @@ private:
     bool FExpectFailed = false;
     std::string FFile;
     std::map<std::string, Handler> FCommands;
+    std::string FPackageError;
 };
 
 } // namespace app

@@ -37,6 +37,7 @@ public:
     void SetClientHeight(int value) { SetClientSize(ClientWidth(), value); }
     void SetClientSize(int width, int height) override;
     void WndProc(TMessage& message) override;
+    bool DesignMessage(TControl* sender, TMessage& message) override;
     void Paint() {}
     std::string OnCreateName;
 
