@@ -152,6 +152,8 @@ void RegisterComponents(const std::string& page, const std::vector<const TClass*
     for (const TClass* cls : classes) {
         if (!cls)
             throw EComponentError("RegisterComponents: no class given for page " + page);
+        if (const TClass* other = FindClass(cls->ClassName()); other && other != cls)
+            throw EComponentError("A class named " + cls->ClassName() + " already exists");
         if (std::find(it->Classes.begin(), it->Classes.end(), cls) == it->Classes.end())
             it->Classes.push_back(cls);
         RegisterClass(cls);

@@ -9,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
+
+#include <dlfcn.h>
 
 namespace {
 
@@ -90,6 +93,8 @@ TEST_F(PackageTest, UnitsStartFirstToLastAndStopLastToFirstOncePerLoad) {
         EXPECT_EQ(FindPalettePage("Varnowe"), nullptr);
         for (TLibModule* m = env.desktop().LibModuleList(); m; m = m->Next)
             EXPECT_NE(m->Name, "StowPkg");
+        // The module is really gone, so the next load starts from fresh statics.
+        EXPECT_EQ(dlopen(app::DefaultPackagePath().c_str(), RTLD_NOLOAD | RTLD_LAZY), nullptr);
     }
 }
 
