@@ -63,7 +63,8 @@ int main(int argc, char** argv) {
 
     auto* package = cli.add_subcommand("package", "show what the designer sees of a package");
     std::string packagePath, resPath;
-    package->add_option("PATH", packagePath, "the package (default: StowPkg.so next to the program)");
+    package->add_option("PATH", packagePath,
+                        "the package (default: StowPkg.so next to the program)");
     package->add_option("--res", resPath, "write the package's resources as a .res file");
 
     try {

@@ -35,7 +35,8 @@ void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     const std::string tmp = path + ".tmp";
     {
         std::ofstream f(tmp, std::ios::binary);
-        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        f.write(reinterpret_cast<const char*>(bytes.data()),
+                static_cast<std::streamsize>(bytes.size()));
         if (!f)
             throw Exception("cannot write " + path);
     }

@@ -24,12 +24,12 @@ namespace {
 
 // The host's units the package needs, in the host's dependency order.
 constexpr std::array<const char*, 33> HostUnitNames = {
-    "System",  "SysInit",  "SysUtils",   "Set",        "Lists",          "TypInfo",
-    "Classes", "Filer",    "FormTree",   "TextFormat", "BinaryFormat",   "Types",
-    "Desktop", "Windows",  "Surface",    "Font",       "FontGlyphs",     "Dib",
-    "Png",     "Resources", "Graphics",  "Controls",   "Menus",          "Dialogs",
-    "Forms",   "Buttons",  "Tabs",       "Designer",   "DsgnIntf",       "PaletteBitmaps",
-    "StdComponents", "LibIntf", "Environment"};
+    "System",        "SysInit",   "SysUtils",   "Set",        "Lists",        "TypInfo",
+    "Classes",       "Filer",     "FormTree",   "TextFormat", "BinaryFormat", "Types",
+    "Desktop",       "Windows",   "Surface",    "Font",       "FontGlyphs",   "Dib",
+    "Png",           "Resources", "Graphics",   "Controls",   "Menus",        "Dialogs",
+    "Forms",         "Buttons",   "Tabs",       "Designer",   "DsgnIntf",     "PaletteBitmaps",
+    "StdComponents", "LibIntf",   "Environment"};
 
 constexpr size_t UnitCount = HostUnitNames.size() + 2;
 
@@ -60,9 +60,13 @@ const TPackageUnitTable* packageInfoTable() {
 
 // Exported, for whoever wants the class without the class registry.
 const TClass* StowbarClassReference() __asm__("Stowbar.TStowbar");
-const TClass* StowbarClassReference() { return TStowbar::StaticClass(); }
+const TClass* StowbarClassReference() {
+    return TStowbar::StaticClass();
+}
 const TEnumInfo* AttachSideTypeInfo() __asm__("Stowbar.TAttachSide");
-const TEnumInfo* AttachSideTypeInfo() { return &AttachSideInfo; }
+const TEnumInfo* AttachSideTypeInfo() {
+    return &AttachSideInfo;
+}
 
 } // namespace stow
 
@@ -79,8 +83,12 @@ void Finalize() {
         it->Finalization();
 }
 
-const host::TPackageUnitTable* GetPackageInfoTable() { return stow::packageInfoTable(); }
+const host::TPackageUnitTable* GetPackageInfoTable() {
+    return stow::packageInfoTable();
+}
 
-const host::TResourceTable* GetResourceTable() { return &StowPkgResources; }
+const host::TResourceTable* GetResourceTable() {
+    return &StowPkgResources;
+}
 
 } // extern "C"

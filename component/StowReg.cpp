@@ -19,9 +19,13 @@ void TStowbarEditor::Edit() {
 
 void TStowbarEditor::ExecuteVerb(int) {}
 
-std::string TStowbarEditor::GetVerb(int) { return {}; }
+std::string TStowbarEditor::GetVerb(int) {
+    return {};
+}
 
-int TStowbarEditor::GetVerbCount() { return 0; }
+int TStowbarEditor::GetVerbCount() {
+    return 0;
+}
 
 void TStowbarEditor::Copy() {}
 

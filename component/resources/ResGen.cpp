@@ -309,12 +309,11 @@ int main(int argc, char** argv) {
             for (size_t i = 0; i < data.size(); ++i)
                 code << (i % 16 ? " " : "\n    ") << int(data[i]) << ",";
             code << "\n};\n";
-            const bool ordinal = !s.Name.empty() && s.Name.find_first_not_of("0123456789") ==
-                                                        std::string::npos;
+            const bool ordinal =
+                !s.Name.empty() && s.Name.find_first_not_of("0123456789") == std::string::npos;
             table << "    {" << type << ", "
                   << (ordinal ? "nullptr, " + s.Name : "\"" + UpperCase(s.Name) + "\", 0") << ", "
-                  << language << ", " << flags << ", r" << index << ", sizeof r" << index
-                  << "},\n";
+                  << language << ", " << flags << ", r" << index << ", sizeof r" << index << "},\n";
         }
         code << "const host::TResourceEntry entries[] = {\n"
              << table.str() << "};\n} // namespace\n\n"

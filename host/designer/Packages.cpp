@@ -172,7 +172,9 @@ void UnregisterComponent(const TClass* cls) {
     UnregisterClass(cls);
 }
 
-const std::vector<TPalettePage>& PalettePages() { return pages(); }
+const std::vector<TPalettePage>& PalettePages() {
+    return pages();
+}
 
 const TPalettePage* FindPalettePage(std::string_view name) {
     for (const TPalettePage& p : pages())
@@ -194,9 +196,13 @@ HBITMAP PaletteBitmapOf(const TClass* cls) {
 
 // ---------------------------------------------------------------- packages
 
-TPackage* RegisteringPackage() { return registering; }
+TPackage* RegisteringPackage() {
+    return registering;
+}
 
-std::vector<std::string> LoadedPackageNames() { return loadedNames(); }
+std::vector<std::string> LoadedPackageNames() {
+    return loadedNames();
+}
 
 std::unique_ptr<TPackage> TPackage::Load(const std::string& path) {
     std::unique_ptr<TPackage> p(new TPackage());
@@ -217,7 +223,8 @@ std::unique_ptr<TPackage> TPackage::Load(const std::string& path) {
     };
     auto* init = reinterpret_cast<void (*)()>(dlsym(handle, "Initialize"));
     auto* fin = reinterpret_cast<void (*)()>(dlsym(handle, "Finalize"));
-    auto* units = reinterpret_cast<const TPackageUnitTable* (*)()>(dlsym(handle, "GetPackageInfoTable"));
+    auto* units =
+        reinterpret_cast<const TPackageUnitTable* (*)()>(dlsym(handle, "GetPackageInfoTable"));
     auto* res = reinterpret_cast<const TResourceTable* (*)()>(dlsym(handle, "GetResourceTable"));
     if (!init || !fin || !units || !res)
         fail("it lacks the entry points Initialize, Finalize, GetPackageInfoTable and "

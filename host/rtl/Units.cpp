@@ -73,7 +73,8 @@ const std::array<TUnitEntry, 33>& table() {
         auto t = makeTable(std::make_integer_sequence<int, 33>());
         [&]<int... I>(std::integer_sequence<int, I...>) {
             ((t[I].Name = HostUnit<I>::Name), ...);
-        }(std::make_integer_sequence<int, 33>());
+        }
+        (std::make_integer_sequence<int, 33>());
         return t;
     }();
     return units;
@@ -81,14 +82,18 @@ const std::array<TUnitEntry, 33>& table() {
 
 } // namespace
 
-void SetUnitObserver(TUnitObserver o) { observer() = std::move(o); }
+void SetUnitObserver(TUnitObserver o) {
+    observer() = std::move(o);
+}
 
 void NotifyUnit(std::string_view unit, bool initialization) {
     if (observer())
         observer()(unit, initialization);
 }
 
-std::span<const TUnitEntry> HostUnits() { return table(); }
+std::span<const TUnitEntry> HostUnits() {
+    return table();
+}
 
 const TUnitEntry* FindHostUnit(std::string_view name) {
     for (const TUnitEntry& u : table())

@@ -41,7 +41,8 @@ struct Reader {
 
     void need(size_t n) const {
         if (n > Bytes.size() || Pos > Bytes.size() - n)
-            throw EResourceError(std::string(What) + " truncated at byte " + IntToStr(int64_t(Pos)));
+            throw EResourceError(std::string(What) + " truncated at byte " +
+                                 IntToStr(int64_t(Pos)));
     }
     uint16_t u16() {
         need(2);
@@ -145,7 +146,9 @@ std::vector<uint8_t> textValue(const std::string& s) {
 
 } // namespace
 
-std::string TResId::ToString() const { return IsText() ? Text : "#" + IntToStr(Id); }
+std::string TResId::ToString() const {
+    return IsText() ? Text : "#" + IntToStr(Id);
+}
 
 TResource ToResource(const TResourceEntry& e) {
     TResource r;
@@ -256,10 +259,10 @@ std::vector<uint8_t> BuildVersionInfo(const TVersionInfo& info) {
     Node root{"VS_VERSION_INFO", 0, 52, {}, {}};
     auto ms = [](const uint16_t v[4]) { return (uint32_t(v[0]) << 16) | v[1]; };
     auto ls = [](const uint16_t v[4]) { return (uint32_t(v[2]) << 16) | v[3]; };
-    for (uint32_t v : {VS_FFI_SIGNATURE, VS_FFI_STRUCVERSION, ms(info.FileVersion),
-                       ls(info.FileVersion), ms(info.ProductVersion), ls(info.ProductVersion),
-                       info.FileFlagsMask, info.FileFlags, info.FileOS, info.FileType,
-                       info.FileSubtype, info.FileDateMS, info.FileDateLS})
+    for (uint32_t v :
+         {VS_FFI_SIGNATURE, VS_FFI_STRUCVERSION, ms(info.FileVersion), ls(info.FileVersion),
+          ms(info.ProductVersion), ls(info.ProductVersion), info.FileFlagsMask, info.FileFlags,
+          info.FileOS, info.FileType, info.FileSubtype, info.FileDateMS, info.FileDateLS})
         put32(root.Value, v);
     Node table{info.StringTableKey, 1, 0, {}, {}};
     for (const auto& [key, value] : info.Strings)

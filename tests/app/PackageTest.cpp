@@ -160,17 +160,19 @@ TEST_F(PackageTest, TheEditorOffersNoVerbsAndItsDefaultActionDoesNothing) {
 TEST_F(PackageTest, PaletteBitmapIsA24By24SixteenColourDib) {
     const std::vector<uint8_t>& d = Resource(Load(), RT_BITMAP, {0, "TSTOWBAR"}).Data;
     ASSERT_EQ(d.size(), 392u);
-    auto u32 = [&](size_t at) { return d[at] | d[at + 1] << 8 | d[at + 2] << 16 | d[at + 3] << 24; };
+    auto u32 = [&](size_t at) {
+        return d[at] | d[at + 1] << 8 | d[at + 2] << 16 | d[at + 3] << 24;
+    };
     auto u16 = [&](size_t at) { return d[at] | d[at + 1] << 8; };
-    EXPECT_EQ(u32(0), 40);     // header size
-    EXPECT_EQ(u32(4), 24);     // width
-    EXPECT_EQ(u32(8), 24);     // height: positive, rows bottom-up
-    EXPECT_EQ(u16(12), 1);     // planes
-    EXPECT_EQ(u16(14), 4);     // bits per pixel
-    EXPECT_EQ(u32(16), 0);     // uncompressed
-    EXPECT_EQ(u32(20), 288);   // 24 rows of 12 bytes
-    EXPECT_EQ(u32(32), 0);     // colours used
-    EXPECT_EQ(u32(36), 16);    // colours important
+    EXPECT_EQ(u32(0), 40);   // header size
+    EXPECT_EQ(u32(4), 24);   // width
+    EXPECT_EQ(u32(8), 24);   // height: positive, rows bottom-up
+    EXPECT_EQ(u16(12), 1);   // planes
+    EXPECT_EQ(u16(14), 4);   // bits per pixel
+    EXPECT_EQ(u32(16), 0);   // uncompressed
+    EXPECT_EQ(u32(20), 288); // 24 rows of 12 bytes
+    EXPECT_EQ(u32(32), 0);   // colours used
+    EXPECT_EQ(u32(36), 16);  // colours important
     const auto& palette = StandardPalette16();
     for (size_t i = 0; i < 16; ++i) {
         const Colour c = palette[i];
@@ -261,7 +263,9 @@ TEST(PackageInDesignerTest, RightClickOnTheBarOffersNoCommandOfTheBar) {
     app::Session s(out, ".");
     ASSERT_EQ(s.PackageError(), "");
     ASSERT_EQ(play(s, "new form Form1\ndrop TTimer Timer1\ndrop TStowbar Stowbar1\nwait 1\n"
-                      "drop TButton Button1 at 300 300\n").Rc, 0);
+                      "drop TButton Button1 at 300 300\n")
+                  .Rc,
+              0);
     out.str("");
     auto* bar = app::AsBar(s.Root()->FindComponent("Stowbar1"));
     ASSERT_NE(bar, nullptr);
@@ -287,9 +291,9 @@ TEST(PackageInDesignerTest, WithoutThePackageTheDesignerRunsAndNamesTheMissingCl
     std::ostringstream out;
     app::Session s(out, ".", "/nonexistent/StowPkg.so");
     EXPECT_EQ(s.PackageError(), "Can't load package /nonexistent/StowPkg.so: no such file");
-    EXPECT_EQ(play(s, "new form Form1\ndrop TTimer Timer1\nexpect /components/0/class \"TTimer\"\n")
-                  .Rc,
-              0);
+    EXPECT_EQ(
+        play(s, "new form Form1\ndrop TTimer Timer1\nexpect /components/0/class \"TTimer\"\n").Rc,
+        0);
     Played p = play(s, "drop TStowbar Stowbar1\n");
     EXPECT_EQ(p.Rc, 2);
     EXPECT_EQ(p.Err, "stowdesign: test.stow:1: unknown class TStowbar (the package StowPkg is "

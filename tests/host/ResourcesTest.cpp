@@ -1,8 +1,8 @@
 // Resource files, version blocks and package information: the bytes other tools read, and
 // hostile input refused with a reason.
+#include "host/win32/Resources.h"
 #include "host/designer/Environment.h"
 #include "host/designer/Packages.h"
-#include "host/win32/Resources.h"
 
 #include <gtest/gtest.h>
 
@@ -25,15 +25,16 @@ std::vector<uint8_t> bytes(std::initializer_list<int> list) {
 TEST(ResFileTest, StartsWithTheEmptyEntryAndLaysOutEachHeader) {
     TResource r{{RT_RCDATA, {}}, {0, "Ab"}, 0x0409, RES_MOVEABLE | RES_PURE, bytes({1, 2, 3})};
     std::vector<uint8_t> file = WriteResFile(std::span<const TResource>(&r, 1));
-    const std::vector<uint8_t> expected = bytes({
-        0, 0, 0, 0, 32, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0, // the empty entry
-        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-        3, 0, 0, 0, 36, 0, 0, 0,       // data size, header size
-        0xFF, 0xFF, 10, 0,             // type: RT_RCDATA
-        'A', 0, 'B', 0, 0, 0, 0, 0,    // name, upper case, null, padding to 4
-        0, 0, 0, 0, 0x30, 0, 0x09, 4,  // data version, memory flags, language
-        0, 0, 0, 0, 0, 0, 0, 0,        // version, characteristics
-        1, 2, 3, 0});                  // data, padded to 4
+    const std::vector<uint8_t> expected = bytes(
+        {0,    0,    0,   0,  32,   0, 0,    0, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0, // the empty
+                                                                                    // entry
+         0,    0,    0,   0,  0,    0, 0,    0, 0,    0,    0, 0, 0,    0,    0, 0, 3,
+         0,    0,    0,   36, 0,    0, 0,       // data size, header size
+         0xFF, 0xFF, 10,  0,                    // type: RT_RCDATA
+         'A',  0,    'B', 0,  0,    0, 0,    0, // name, upper case, null, padding to 4
+         0,    0,    0,   0,  0x30, 0, 0x09, 4, // data version, memory flags, language
+         0,    0,    0,   0,  0,    0, 0,    0, // version, characteristics
+         1,    2,    3,   0});                  // data, padded to 4
     EXPECT_EQ(file, expected);
 }
 
@@ -67,10 +68,11 @@ TEST(ResFileTest, MalformedFilesAreRefusedWithAReason) {
         const char* what;
         std::vector<uint8_t> file;
     };
-    std::vector<Case> cases = {{"empty", {}},
-                               {"no leading entry", std::vector<uint8_t>(good.begin() + 32, good.end())},
-                               {"cut in the data", std::vector<uint8_t>(good.begin(), good.end() - 4)},
-                               {"cut in a header", std::vector<uint8_t>(good.begin(), good.begin() + 40)}};
+    std::vector<Case> cases = {
+        {"empty", {}},
+        {"no leading entry", std::vector<uint8_t>(good.begin() + 32, good.end())},
+        {"cut in the data", std::vector<uint8_t>(good.begin(), good.end() - 4)},
+        {"cut in a header", std::vector<uint8_t>(good.begin(), good.begin() + 40)}};
     std::vector<uint8_t> hugeHeader = good;
     hugeHeader[36] = 0xFF;
     hugeHeader[37] = 0xFF;
@@ -97,9 +99,10 @@ TEST(VersionInfoTest, RoundTripsWithBlocksOnFourByteBoundaries) {
     const TVersionInfo v = sampleVersion();
     std::vector<uint8_t> block = BuildVersionInfo(v);
     EXPECT_EQ(block[0] | block[1] << 8, int(block.size())); // the root covers everything
-    EXPECT_EQ(block[2] | block[3] << 8, 52);                 // VS_FIXEDFILEINFO
+    EXPECT_EQ(block[2] | block[3] << 8, 52);                // VS_FIXEDFILEINFO
     // The fixed part starts after the key "VS_VERSION_INFO" and its padding, at byte 40.
-    EXPECT_EQ(block[40] | block[41] << 8 | block[42] << 16 | block[43] << 24, int(VS_FFI_SIGNATURE));
+    EXPECT_EQ(block[40] | block[41] << 8 | block[42] << 16 | block[43] << 24,
+              int(VS_FFI_SIGNATURE));
     TVersionInfo back = ParseVersionInfo(block);
     EXPECT_TRUE(std::equal(v.FileVersion, v.FileVersion + 4, back.FileVersion));
     EXPECT_EQ(back.FileFlagsMask, 0x3Fu);
