@@ -40,6 +40,9 @@ public:
 
     TComponent* Root() const { return FRoot; }
     TCustomForm* Form() const { return dyn<TCustomForm>(FRoot); }
+    // The root has been freed (a form or data module detaches its designer as it goes): the
+    // designer forgets it, so that its own destruction does not touch it.
+    void RootFreed() { FRoot = nullptr; }
 
     // ---- what the component sees
     void Modified() override;

@@ -109,6 +109,7 @@ void DesignEnvironment::Close() {
     TComponent* root = FRoot;
     FRoot = nullptr;
     root->Free();
+    FDesigner->RootFreed();
     FDesigner.reset();
 }
 

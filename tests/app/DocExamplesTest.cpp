@@ -63,8 +63,9 @@ TEST(DocExamplesTest, EveryExampleRunsAndPrintsItsTranscript) {
             }
             std::filesystem::remove_all(dir);
             EXPECT_EQ(rc, 0) << ex.file << ":" << ex.line << "\n" << out.str() << err.str();
-            if (ex.transcript)
+            if (ex.transcript) {
                 EXPECT_EQ(out.str(), *ex.transcript) << ex.file << ":" << ex.line;
+            }
         }
     }
     EXPECT_GT(count, 0);
