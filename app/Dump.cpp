@@ -34,6 +34,13 @@ json glyphOf(const TSpeedButton* b) {
     return json{{"resource", bmp->Resource}, {"module", bmp->Module}};
 }
 
+// The bar's side by the name its property's type gives it.
+std::string attachSideOf(TStowbar* bar) {
+    const TPropInfo* p = GetPropInfo(bar->ClassType(), "AttachSide");
+    const int side = static_cast<int>(bar->AttachSide());
+    return p && p->Enum ? enumName(*p->Enum, side) : std::to_string(side);
+}
+
 json barJson(TStowbar* bar) {
     json entries = json::array();
     for (int i = 0; i < bar->EntryCount(); ++i) {
@@ -63,7 +70,7 @@ json barJson(TStowbar* bar) {
     if (bar->HandleAllocated())
         for (uintptr_t id : Desktop::Current().TimersOf(bar->Handle()))
             timers.push_back(id);
-    return json{{"attachSide", enumName(stow::AttachSideInfo, static_cast<int>(bar->AttachSide()))},
+    return json{{"attachSide", attachSideOf(bar)},
                 {"autoHide", bar->AutoHide()},
                 {"hidden", bar->Hidden()},
                 {"visible", bar->Visible()},
@@ -126,7 +133,7 @@ json Session::Dump() {
                                       {"class", c->ClassName()},
                                       {"designInfo", pos16(c->DesignInfo())},
                                       {"icon", icon}});
-            if (auto* bar = dyn<TStowbar>(c))
+            if (auto* bar = AsBar(c))
                 bars[c->Name()] = barJson(bar);
         }
     }
@@ -161,15 +168,15 @@ std::string Session::Print(const std::string& name) {
         out << "\n";
         for (TComponent* child : root->ComponentList()) {
             out << "  " << child->Name() << ": " << child->ClassName();
-            if (auto* bar = dyn<TStowbar>(child))
+            if (auto* bar = AsBar(child))
                 out << " [" << bar->EntryCount() << " entries]";
             out << "\n";
         }
         return out.str();
     }
     out << c->Name() << ": " << c->ClassName() << "\n";
-    if (auto* bar = dyn<TStowbar>(c)) {
-        out << "  side " << enumName(stow::AttachSideInfo, static_cast<int>(bar->AttachSide()))
+    if (auto* bar = AsBar(c)) {
+        out << "  side " << attachSideOf(bar)
             << ", " << (bar->Hidden() ? "hidden" : "shown") << ", bounds " << bar->Left() << " "
             << bar->Top() << " " << bar->Width() << " " << bar->Height() << "\n";
         for (int i = 0; i < bar->EntryCount(); ++i) {

@@ -2,12 +2,23 @@
 #include "app/Demo.h"
 #include "app/Render.h"
 #include "app/FormFiles.h"
+#include "app/Package.h"
 #include "app/Session.h"
 
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
 #include <iostream>
+
+namespace {
+
+// A package that did not load is told once; the designer goes on without it.
+void reportPackage(const app::Session& session) {
+    if (!session.PackageError().empty())
+        std::cerr << "stowdesign: " << session.PackageError() << "\n";
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     CLI::App cli{"stowdesign: the form designer with the stowbar"};
@@ -36,6 +47,12 @@ int main(int argc, char** argv) {
     render->add_option("FORM", formPath)->required();
     render->add_option("OUT", pngPath)->required();
 
+    auto* package = cli.add_subcommand("package", "show what the designer sees of a package");
+    std::string packagePath, resPath;
+    package->add_option("PATH", packagePath,
+                        "the package (default: StowPkg.so next to the program)");
+    package->add_option("--res", resPath, "write the package's resources as a .res file");
+
     try {
         cli.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -52,8 +69,12 @@ int main(int argc, char** argv) {
             if (!outDir.empty())
                 std::filesystem::create_directories(base);
             app::Session session(std::cout, base);
+            reportPackage(session);
             return session.RunFile(script, std::cerr);
         }
+        if (*package)
+            return app::ShowPackage(packagePath.empty() ? app::DefaultPackagePath() : packagePath,
+                                    resPath, std::cout, std::cerr);
         if (*render)
             return app::RenderFormFile(formPath, pngPath, std::cerr);
         if (*convert) {

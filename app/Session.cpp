@@ -4,6 +4,7 @@
 #include "app/Properties.h"
 #include "host/win32/Windows.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <utility>
@@ -119,9 +120,25 @@ TMenuItem* SessionMenus::TrackPopupMenu(TMenu* menu, TPoint screen) {
 
 // ---------------------------------------------------------------- session
 
-Session::Session(std::ostream& out, std::filesystem::path baseDir)
+std::string DefaultPackagePath() {
+    if (const char* p = std::getenv("STOW_PACKAGE"); p && *p)
+        return p;
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ((ec ? std::filesystem::current_path() : exe.parent_path()) / "StowPkg.so").string();
+}
+
+Session::Session(std::ostream& out, std::filesystem::path baseDir,
+                 std::optional<std::string> packagePath)
     : FOut(out), FBase(std::move(baseDir)), FEnv(std::make_unique<DesignEnvironment>()) {
-    RegisterClass(TStowbar::StaticClass());
+    const std::string package = packagePath ? *packagePath : DefaultPackagePath();
+    if (!package.empty()) {
+        try {
+            FEnv->LoadPackage(package);
+        } catch (const EPackageError& e) {
+            FPackageError = e.what();
+        }
+    }
     FMenus.Say = [this](const std::string& s) { Say(s); };
     FMenus.OnPopup = [this](TMenu* menu, TPoint screen, const std::vector<std::string>& hot) {
         renderPopup(menu, screen, hot);
@@ -163,6 +180,13 @@ Session::~Session() {
 }
 
 void Session::Say(const std::string& line) { FOut << line << "\n"; }
+
+std::string Session::unknownClass(const std::string& name) const {
+    std::string text = "unknown class " + name;
+    if (!FPackageError.empty())
+        text += " (the package StowPkg is not loaded)";
+    return text;
+}
 
 std::filesystem::path Session::Resolve(const std::string& path) const {
     std::filesystem::path p(path);
@@ -351,7 +375,7 @@ void Session::cmdDrop(const ScriptLine& line) {
     }
     const TClass* cls = FindClass(w[0]);
     if (!cls)
-        throw ScriptError("unknown class " + w[0]);
+        throw ScriptError(unknownClass(w[0]));
     if (!Root())
         throw ScriptError("no form is open");
     if (!name.empty() && !IsValidIdent(name))
@@ -370,7 +394,7 @@ void Session::cmdPaste(const ScriptLine& line) {
     for (size_t i = 1; i + 1 < line.Words.size(); i += 2) {
         const TClass* cls = FindClass(line.Words[i]);
         if (!cls)
-            throw ScriptError("unknown class " + line.Words[i]);
+            throw ScriptError(unknownClass(line.Words[i]));
         items.push_back({cls, line.Words[i + 1]});
     }
     try {
@@ -460,7 +484,7 @@ TStowbar* Session::barHolding(const std::string& componentName, TNVC** entry) co
     if (!root)
         throw ScriptError("no form is open");
     for (TComponent* c : root->ComponentList())
-        if (auto* bar = dyn<TStowbar>(c))
+        if (auto* bar = AsBar(c))
             for (int i = 0; i < bar->EntryCount(); ++i)
                 if (SameText(bar->Entry(i)->Name, componentName)) {
                     *entry = bar->Entry(i);
@@ -514,7 +538,7 @@ void Session::cmdDblClick(const ScriptLine& line) {
 
 void Session::cmdTab(const ScriptLine& line) {
     need(line, 2, 2, "tab BAR TAB");
-    auto* bar = dyn<TStowbar>(component(line.Words[1]));
+    auto* bar = AsBar(component(line.Words[1]));
     if (!bar)
         throw ScriptError(line.Words[1] + " is not a bar");
     TTabSet* tabs = bar->TabSet();

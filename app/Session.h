@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -32,10 +33,23 @@ public:
     std::function<void(host::TMenu*, host::TPoint, const std::vector<std::string>&)> OnPopup;
 };
 
+// The bar a component is, or null. Compared by class name: the bar's code lives in the package
+// StowPkg, which the designer loads; the program uses only the header's inline accessors.
+inline stow::TStowbar* AsBar(host::TComponent* c) {
+    return c && c->ClassType()->InheritsFrom("TStowbar") ? static_cast<stow::TStowbar*>(c)
+                                                         : nullptr;
+}
+
+// Where the designer finds StowPkg: $STOW_PACKAGE when set, else StowPkg.so next to the program.
+std::string DefaultPackagePath();
+
 class Session {
 public:
     // out receives the transcript; relative paths in scripts are relative to baseDir.
-    Session(std::ostream& out, std::filesystem::path baseDir);
+    // Loads the package at packagePath (default: DefaultPackagePath(); "" for none); a package
+    // that does not load leaves the designer without it (PackageError says why).
+    Session(std::ostream& out, std::filesystem::path baseDir,
+            std::optional<std::string> packagePath = std::nullopt);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -52,6 +66,8 @@ public:
     std::string Print(const std::string& name);
 
     host::DesignEnvironment& env() { return *FEnv; }
+    // Why the default package did not load (empty when it did, or when none was asked for).
+    const std::string& PackageError() const { return FPackageError; }
     host::TComponent* Root() const { return FEnv->Root(); }
     bool ExpectFailed() const { return FExpectFailed; }
     // The picture of the design surface as it is now (app/Render.cpp).
@@ -97,6 +113,7 @@ private:
     host::TFormDesigner& designer() const;
     stow::TStowbar* barHolding(const std::string& componentName, stow::TNVC** entry) const;
     host::TPoint formToScreen(int x, int y) const;
+    std::string unknownClass(const std::string& name) const;
     void settle();
 
     std::ostream& FOut;
@@ -113,6 +130,7 @@ private:
     std::deque<QueuedRender> FMenuRenders;
     std::deque<QueuedRender> FDialogRenders;
     std::string FRenderError; // a queued render that failed while a menu or dialog was up
+    std::string FPackageError;
 };
 
 } // namespace app

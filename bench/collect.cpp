@@ -15,6 +15,7 @@ struct World {
     DesignEnvironment env;
     TStowbar* bar = nullptr;
     explicit World(int count) {
+        stow::StowbarInitialization(); // the bar is linked in: start its unit (counted)
         RegisterClass(TStowbar::StaticClass());
         env.NewForm("Form1", 640, 480);
         for (int i = 0; i < count; ++i)
@@ -22,6 +23,10 @@ struct World {
         env.Designer()->CreateIcons();
         bar = static_cast<TStowbar*>(env.Designer()->Drop(TStowbar::StaticClass(), "", 0, 0));
         env.desktop().RunFor(1); // the first pass
+    }
+    ~World() {
+        env.Close();
+        stow::StowbarFinalization();
     }
 };
 

@@ -6,12 +6,13 @@
 
 namespace stow {
 
-const char* const NonCollectableClasses[4] = {"TField", "TControl", "TStowbar", "TMenuItem"};
+const std::vector<std::string>* NonCollectableClasses = nullptr;
 
 bool TStowbar::CanWeCollect(TComponent* component) const {
-    if (!component)
+    // Before the unit starts (or after it stops) there is no table, and nothing qualifies.
+    if (!component || !NonCollectableClasses)
         return false;
-    for (const char* name : NonCollectableClasses)
+    for (const std::string& name : *NonCollectableClasses)
         for (const TClass* c = component->ClassType(); c; c = c->ClassParent())
             if (c->ClassName() == name)
                 return false;

@@ -39,8 +39,15 @@ struct TNVC {
     TSpeedButton* Button = nullptr;  // owned by the entry
 };
 
-// Class names that are never collected, compared through the ancestor chain.
-extern const char* const NonCollectableClasses[4];
+// Class names that are never collected, compared through the ancestor chain: the Stowbar
+// unit's table, set up by its initialization and released by its finalization (null outside,
+// when nothing is collected).
+extern const std::vector<std::string>* NonCollectableClasses;
+
+// The Stowbar unit's procedures, exported under the host's names. The package's unit table
+// lists them; a program that links the bar in calls them itself. Each runs once per load.
+void StowbarInitialization() __asm__("Stowbar.Initialization$v");
+void StowbarFinalization() __asm__("Stowbar.Finalization$v");
 
 class TStowbar : public TCustomControl {
     HOST_CLASS(TStowbar, TCustomControl)

@@ -1,5 +1,7 @@
 #include "host/designer/ComponentEditors.h"
 
+#include "host/designer/Packages.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -74,6 +76,15 @@ void RegisterComponentEditor(const TClass* componentClass, const TClass* editorC
                               }),
                list.end());
     list.push_back({componentClass, editorClass});
+    if (TPackage* package = RegisteringPackage())
+        package->RecordEditor(componentClass, editorClass);
+}
+
+void UnregisterComponentEditorsOf(const TClass* componentClass) {
+    auto& list = bindings();
+    list.erase(std::remove_if(list.begin(), list.end(),
+                              [&](const Binding& b) { return b.Component == componentClass; }),
+               list.end());
 }
 
 void UnregisterComponentEditors(const TClass* editorClass) {

@@ -39,6 +39,8 @@ using TComponentEditorFactory = TComponentEditor* (*)();
 // Binds an editor class to a component class (and its descendants without a closer binding).
 void RegisterComponentEditor(const TClass* componentClass, const TClass* editorClass);
 void UnregisterComponentEditors(const TClass* editorClass);
+// Drops every binding made for that component class.
+void UnregisterComponentEditorsOf(const TClass* componentClass);
 // A new editor for the component: the most specific registered one through its class chain,
 // else the default editor. The caller frees it.
 TComponentEditor* GetComponentEditor(TComponent* component, TFormDesigner* designer);

@@ -1,5 +1,7 @@
 #include "host/designer/Designer.h"
 
+#include "host/designer/ComponentEditors.h"
+
 #include "host/win32/Windows.h"
 
 #include <algorithm>
@@ -229,7 +231,81 @@ bool TFormDesigner::IsDesignMsg(TControl* sender, TMessage& m) {
         DeleteSelection();
         return true;
     }
-    return false;
+    if (m.Msg != WM_RBUTTONUP && m.Msg != WM_LBUTTONDBLCLK)
+        return false;
+    TControl* hit = sender;
+    TPoint p{LParamX(m.LParam), LParamY(m.LParam)};
+    // On the form itself, a graphic control under the cursor is what was clicked.
+    if (auto* w = dyn<TWinControl>(sender))
+        if (TControl* c = w->ControlAtPos(p); c && !dyn<TWinControl>(c)) {
+            hit = c;
+            p = {p.X - c->Left(), p.Y - c->Top()};
+        }
+    TComponent* target = DesignedComponentOf(hit);
+    if (!target)
+        return false;
+    if (m.Msg == WM_RBUTTONUP)
+        ContextMenu(target, hit->ClientToScreen(p));
+    else
+        EditComponent(target);
+    return true;
+}
+
+TComponent* TFormDesigner::DesignedComponentOf(TControl* control) const {
+    for (TControl* c = control; c; c = c->Parent())
+        if (c == FRoot || c->Owner() == FRoot)
+            return c;
+    return nullptr;
+}
+
+void TFormDesigner::ContextMenu(TComponent* component, TPoint screen) {
+    SelectComponent(component);
+    IMenuService* service = Application().MenuService();
+    if (!service)
+        return;
+    TComponentEditor* editor = GetComponentEditor(component, this);
+    auto* menu = New<TPopupMenu>(nullptr);
+    auto add = [&](const std::string& caption, int64_t tag, bool enabled) {
+        auto* item = New<TMenuItem>(nullptr);
+        item->SetCaption(caption);
+        item->SetTag(tag);
+        item->SetEnabled(enabled);
+        menu->Items()->Add(item);
+    };
+    const int verbs = editor->GetVerbCount();
+    for (int i = 0; i < verbs; ++i)
+        add(editor->GetVerb(i), i, true);
+    if (verbs > 0)
+        add("-", -1, true);
+    auto* control = dyn<TControl>(component);
+    add("Bring To Front", -2, control && component != FRoot);
+    add("Delete", -3, component != FRoot);
+    TMenuItem* chosen = service->TrackPopupMenu(menu, screen);
+    const int64_t tag = chosen && chosen->Enabled() && !chosen->IsLine() ? chosen->Tag() : -1;
+    menu->Free();
+    try {
+        if (tag >= 0)
+            editor->ExecuteVerb(static_cast<int>(tag));
+        else if (tag == -2)
+            control->BringToFront();
+        else if (tag == -3)
+            DeleteSelection();
+    } catch (...) {
+        editor->Free();
+        throw;
+    }
+    editor->Free();
+}
+
+void TFormDesigner::EditComponent(TComponent* component) {
+    TComponentEditor* editor = GetComponentEditor(component, this);
+    try {
+        editor->Edit();
+    } catch (...) {
+        editor->Free();
+        throw;
+    }
+    editor->Free();
 }
 
 } // namespace host

@@ -42,6 +42,8 @@ public:
     // Unhooks the designer from its root before the root is freed (closing the form).
     void ReleaseRoot();
     TCustomForm* Form() const { return dyn<TCustomForm>(FRoot); }
+    // The root has been freed (a form or data module detaches its designer as it goes): the
+    // designer forgets it, so that its own destruction does not touch it.
 
     // ---- what the component sees
     void Modified() override;
@@ -73,6 +75,16 @@ public:
     // Makes icons for the root's non-visual components that have none (after a form is read).
     void CreateIcons();
     void PlaceIcon(TComponent* component);
+    // The designer's context menu for a component, popped up at a screen point through the
+    // application's menu service: the verbs of a new editor of the component, a separator when
+    // there are any, then "Bring To Front" (controls only) and "Delete". The component becomes
+    // the selection; a chosen verb runs through the editor.
+    void ContextMenu(TComponent* component, TPoint screen);
+    // The default action of a component (a double click): a new editor's Edit.
+    void EditComponent(TComponent* component);
+    // The designed component a control stands for: the control, or the nearest of its parents
+    // owned by the root (or the root itself); null when none is.
+    TComponent* DesignedComponentOf(TControl* control) const;
 
 private:
     friend class TDesignerIcon;

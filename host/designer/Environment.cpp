@@ -29,6 +29,8 @@ DesignEnvironment::DesignEnvironment()
 
 DesignEnvironment::~DesignEnvironment() {
     Close();
+    while (!FPackages.empty())
+        FPackages.pop_back();
     FApplication.reset();
     FDesktop.reset();
 }
@@ -120,6 +122,31 @@ FormObject DesignEnvironment::Save() const {
     if (!FRoot)
         throw EInvalidOperation("no form is open");
     return WriteComponents(FRoot);
+}
+
+TPackage& DesignEnvironment::LoadPackage(const std::string& path) {
+    FPackages.push_back(TPackage::Load(path));
+    return *FPackages.back();
+}
+
+void DesignEnvironment::UnloadPackage(TPackage& package) {
+    if (FRoot) {
+        std::vector<TComponent*> inUse;
+        if (package.Defines(FRoot->ClassType()))
+            inUse.push_back(FRoot);
+        for (TComponent* c : FRoot->ComponentList())
+            if (package.Defines(c->ClassType()))
+                inUse.push_back(c);
+        if (!inUse.empty())
+            throw EPackageError("Cannot unload package " + package.Name() + ": " +
+                                inUse.front()->Name() + " (" + inUse.front()->ClassName() +
+                                ") on " + FRoot->Name() + " uses one of its classes");
+    }
+    for (auto it = FPackages.begin(); it != FPackages.end(); ++it)
+        if (it->get() == &package) {
+            FPackages.erase(it);
+            return;
+        }
 }
 
 void DesignEnvironment::Close() {

@@ -4,6 +4,7 @@
 
 #include "host/designer/ComponentEditors.h"
 #include "host/designer/Designer.h"
+#include "host/designer/Packages.h"
 #include "host/designer/StdComponents.h"
 #include "host/classes/Streaming.h"
 
@@ -48,6 +49,14 @@ public:
     // Closes the current root as closing its designer window does.
     void Close();
 
+    // Loads a design-time package into this designer: its units start, it joins the module
+    // list and registers its components and editors. Raises EPackageError.
+    TPackage& LoadPackage(const std::string& path);
+    // Unloads a package of this designer. Refused with EPackageError while the designed root is,
+    // or owns, a component of one of the package's classes.
+    void UnloadPackage(TPackage& package);
+    const std::vector<std::unique_ptr<TPackage>>& Packages() const { return FPackages; }
+
     TComponent* Root() const { return FRoot; }
     TCustomForm* Form() const { return dyn<TCustomForm>(FRoot); }
     TFormDesigner* Designer() const { return FDesigner.get(); }
@@ -59,6 +68,7 @@ private:
     TLibModule* FProgramModule = nullptr;
     TComponent* FRoot = nullptr;
     std::unique_ptr<TFormDesigner> FDesigner;
+    std::vector<std::unique_ptr<TPackage>> FPackages;
 };
 
 } // namespace host

@@ -524,6 +524,13 @@ void TWinControl::WndProc(TMessage& m) {
             m.Result = child.Result;
             return;
         }
+        if (ComponentState().contains(csDesigning) && FParent) {
+            TWinControl* top = FParent;
+            while (top->Parent())
+                top = top->Parent();
+            if (top->DesignMessage(this, m))
+                return;
+        }
         break;
     }
     default:

@@ -200,6 +200,9 @@ public:
     void WindowProc(TMessage& message) override;
     void WindowDestroyed(HWND handle) override;
     void WndProc(TMessage& message) override;
+    // A mouse message that a designed control got for itself is offered to the designer of
+    // its form first (the form answers); true when the designer took it.
+    virtual bool DesignMessage(TControl* sender, TMessage& message) { return false; }
 
 protected:
     virtual void CreateParams(TCreateParams& params);

@@ -92,6 +92,10 @@ void TCustomForm::WndProc(TMessage& message) {
     inherited::WndProc(message);
 }
 
+bool TCustomForm::DesignMessage(TControl* sender, TMessage& message) {
+    return FDesigner && FDesigner->IsDesignMsg(sender, message);
+}
+
 void TDataModule::SetDesigner(TDesigner* designer) {
     FDesigner = designer;
     SetDesignerHook(designer);

@@ -39,6 +39,7 @@ public:
     void WndProc(TMessage& message) override;
     // The form's controls, then the components it owns that have no parent.
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
+    bool DesignMessage(TControl* sender, TMessage& message) override;
     void Paint() {}
     std::string OnCreateName;
 

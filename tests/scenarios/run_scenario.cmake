@@ -1,8 +1,18 @@
 # Plays one scenario script and compares its transcript with the expected one, if any.
+# NAME.env beside the script holds VAR=VALUE lines set for the run (STOW_PACKAGE=...). In
+# NAME.err, the script's own path is written as its file name (NAME.stow).
 file(REMOVE_RECURSE ${WORKDIR})
 file(MAKE_DIRECTORY ${WORKDIR})
 get_filename_component(dir ${SCRIPT} DIRECTORY)
 get_filename_component(stem ${SCRIPT} NAME_WE)
+if(EXISTS ${dir}/${stem}.env)
+  file(STRINGS ${dir}/${stem}.env env_lines)
+  foreach(line ${env_lines})
+    if(line MATCHES "^([A-Za-z_][A-Za-z0-9_]*)=(.*)$")
+      set(ENV{${CMAKE_MATCH_1}} "${CMAKE_MATCH_2}")
+    endif()
+  endforeach()
+endif()
 # Form files that scripts open are found as forms/NAME in the working folder.
 if(EXISTS ${dir}/forms)
   file(COPY ${dir}/forms DESTINATION ${WORKDIR})
@@ -29,6 +39,7 @@ if(EXISTS ${dir}/${stem}.out)
 endif()
 if(EXISTS ${dir}/${stem}.err)
   file(READ ${dir}/${stem}.err expected_err)
+  string(REPLACE "${SCRIPT}" "${stem}.stow" err "${err}")
   if(NOT err STREQUAL expected_err)
     message(FATAL_ERROR "standard error differs from ${stem}.err:\nexpected: ${expected_err}\nactual:   ${err}")
   endif()

@@ -17,7 +17,15 @@ using stow::TStowbar;
 
 class BarTest : public ::testing::Test {
 protected:
-    BarTest() { RegisterClass(TStowbar::StaticClass()); }
+    // The bar is linked into these tests: its unit starts and stops with each test.
+    BarTest() {
+        stow::StowbarInitialization();
+        RegisterClass(TStowbar::StaticClass());
+    }
+    ~BarTest() override {
+        env.Close();
+        stow::StowbarFinalization();
+    }
 
     TCustomForm* NewForm(int width = 640, int height = 480) {
         return env.NewForm("Form1", width, height);

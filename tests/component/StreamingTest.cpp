@@ -7,7 +7,7 @@
 #include "host/designer/Environment.h"
 #include "host/vcl/Menus.h"
 
-#include "FormFileTestSupport.h"
+#include "host/FormFileTestSupport.h"
 
 #include <random>
 #include <set>

@@ -1,0 +1,29 @@
+// The Stowbar unit's initialization and finalization: the table of class names that are never
+// collected lives from the one to the other.
+#include "component/Stowbar.h"
+
+#include "host/rtl/Units.h"
+
+namespace stow {
+
+namespace {
+TUnitCounter counter;
+} // namespace
+
+void StowbarInitialization() {
+    if (!counter.Enter())
+        return;
+    NotifyUnit("Stowbar", true);
+    NonCollectableClasses =
+        new std::vector<std::string>{"TField", "TControl", "TStowbar", "TMenuItem"};
+}
+
+void StowbarFinalization() {
+    if (!counter.Leave())
+        return;
+    NotifyUnit("Stowbar", false);
+    delete NonCollectableClasses;
+    NonCollectableClasses = nullptr;
+}
+
+} // namespace stow
