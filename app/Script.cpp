@@ -90,4 +90,26 @@ std::string Escape(const std::string& text) {
     return out;
 }
 
+// ---------------------------------------------------------------- argument helpers
+
+int ToInt(const std::string& word, const char* what) {
+    try {
+        size_t used = 0;
+        long long v = std::stoll(word, &used, 10);
+        if (used != word.size())
+            throw std::invalid_argument(word);
+        if (v < -1000000000LL || v > 1000000000LL)
+            throw std::out_of_range(word);
+        return static_cast<int>(v);
+    } catch (const std::exception&) {
+        throw ScriptError(std::string(what) + " must be an integer, not '" + word + "'");
+    }
+}
+
+void RequireWords(const ScriptLine& line, size_t min, size_t max, const char* usage) {
+    size_t n = line.Words.size() - 1;
+    if (n < min || n > max)
+        throw ScriptError(std::string("usage: ") + usage);
+}
+
 } // namespace app

@@ -28,6 +28,11 @@ struct ScriptLine {
 ScriptLine ParseLine(const std::string& text, int number);
 std::vector<ScriptLine> ParseScript(const std::string& text);
 
+// A word as an integer (within a billion either way); raises ScriptError naming what it is.
+int ToInt(const std::string& word, const char* what);
+// Checks that the command has between min and max arguments; raises ScriptError with usage.
+void RequireWords(const ScriptLine& line, size_t min, size_t max, const char* usage);
+
 // Writes a text for the transcript: carriage return as \r, line feed as \n.
 std::string Escape(const std::string& text);
 

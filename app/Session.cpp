@@ -15,108 +15,6 @@ using namespace host;
 using stow::TNVC;
 using stow::TStowbar;
 
-namespace {
-
-int toInt(const std::string& word, const char* what) {
-    try {
-        size_t used = 0;
-        long long v = std::stoll(word, &used, 10);
-        if (used != word.size())
-            throw std::invalid_argument(word);
-        if (v < -1000000000LL || v > 1000000000LL)
-            throw std::out_of_range(word);
-        return static_cast<int>(v);
-    } catch (const std::exception&) {
-        throw ScriptError(std::string(what) + " must be an integer, not '" + word + "'");
-    }
-}
-
-void need(const ScriptLine& line, size_t min, size_t max, const char* usage) {
-    size_t n = line.Words.size() - 1;
-    if (n < min || n > max)
-        throw ScriptError(std::string("usage: ") + usage);
-}
-
-std::string menuItemText(TMenuItem* item) {
-    if (item->IsLine())
-        return "-";
-    std::string text = item->Caption();
-    if (item->Count() > 0) {
-        text += " [";
-        for (int i = 0; i < item->Count(); ++i)
-            text += (i ? " | " : "") + menuItemText(item->Items(i));
-        text += "]";
-    }
-    if (!item->Enabled())
-        text = "(" + text + ")";
-    return text;
-}
-
-json menuItemJson(TMenuItem* item) {
-    json items = json::array();
-    for (int i = 0; i < item->Count(); ++i)
-        items.push_back(menuItemJson(item->Items(i)));
-    return json{{"caption", item->Caption()},
-                {"tag", item->Tag()},
-                {"enabled", item->Enabled()},
-                {"items", items}};
-}
-
-} // namespace
-
-// ---------------------------------------------------------------- menus
-
-TMenuItem* SessionMenus::TrackPopupMenu(TMenu* menu, TPoint screen) {
-    TMenuItem* root = menu->Items();
-    std::string line = "menu: ";
-    json items = json::array();
-    for (int i = 0; i < root->Count(); ++i) {
-        line += (i ? " | " : "") + menuItemText(root->Items(i));
-        items.push_back(menuItemJson(root->Items(i)));
-    }
-    Shown.push_back(items);
-    if (Say)
-        Say(Escape(line));
-    std::vector<std::string> choice;
-    if (!Choices.empty()) {
-        choice = Choices.front();
-        Choices.pop_front();
-    }
-    if (OnPopup)
-        OnPopup(menu, screen, choice);
-    TMenuItem* chosen = nullptr;
-    if (!choice.empty()) {
-        TMenuItem* level = root;
-        for (const std::string& caption : choice) {
-            chosen = nullptr;
-            for (int i = 0; i < level->Count(); ++i)
-                if (level->Items(i)->Caption() == caption && !level->Items(i)->IsLine()) {
-                    chosen = level->Items(i);
-                    break;
-                }
-            // A disabled item is never chosen, nor is a disabled submenu opened.
-            if (chosen && !chosen->Enabled())
-                chosen = nullptr;
-            if (!chosen)
-                break;
-            level = chosen;
-        }
-        // Disabled items, separators and submenu headers are never chosen.
-        if (chosen && (!chosen->Enabled() || chosen->Count() > 0))
-            chosen = nullptr;
-    }
-    if (Say) {
-        if (chosen) {
-            std::string path;
-            for (size_t i = 0; i < choice.size(); ++i)
-                path += (i ? " > " : "") + choice[i];
-            Say("chose: " + Escape(path));
-        } else {
-            Say("chose: none");
-        }
-    }
-    return chosen;
-}
 
 // ---------------------------------------------------------------- session
 
@@ -284,11 +182,11 @@ void Session::settle() { FEnv->desktop().ProcessMessages(); }
 
 void Session::cmdNew(const ScriptLine& line) {
     if (line.Words.size() >= 3 && line.Words[1] == "form") {
-        need(line, 2, 4, "new form NAME [W H]");
+        RequireWords(line, 2, 4, "new form NAME [W H]");
         if (line.Words.size() == 4)
             throw ScriptError("usage: new form NAME [W H]");
-        int w = line.Words.size() == 5 ? toInt(line.Words[3], "W") : 640;
-        int h = line.Words.size() == 5 ? toInt(line.Words[4], "H") : 480;
+        int w = line.Words.size() == 5 ? ToInt(line.Words[3], "W") : 640;
+        int h = line.Words.size() == 5 ? ToInt(line.Words[4], "H") : 480;
         if (w < 0 || h < 0)
             throw ScriptError("a form's size cannot be negative");
         FEnv->NewForm(line.Words[2], w, h);
@@ -300,7 +198,7 @@ void Session::cmdNew(const ScriptLine& line) {
 }
 
 void Session::cmdClose(const ScriptLine& line) {
-    need(line, 0, 0, "close");
+    RequireWords(line, 0, 0, "close");
     if (!Root())
         throw ScriptError("no form is open");
     FEnv->Close();
@@ -308,7 +206,7 @@ void Session::cmdClose(const ScriptLine& line) {
 
 void Session::cmdOpen(const ScriptLine& line) {
     // open PATH [skip-unknown]
-    need(line, 1, 2, "open PATH [skip-unknown]");
+    RequireWords(line, 1, 2, "open PATH [skip-unknown]");
     FormReadOptions options;
     if (line.Words.size() == 3) {
         if (line.Words[2] != "skip-unknown")
@@ -330,7 +228,7 @@ void Session::cmdOpen(const ScriptLine& line) {
 }
 
 void Session::cmdSave(const ScriptLine& line) {
-    need(line, 1, 2, "save PATH [text|binary]");
+    RequireWords(line, 1, 2, "save PATH [text|binary]");
     FormFileFormat format = FormFileFormat::Text;
     if (line.Words.size() == 3) {
         if (line.Words[2] == "binary")
@@ -349,9 +247,9 @@ void Session::cmdSave(const ScriptLine& line) {
 }
 
 void Session::cmdResize(const ScriptLine& line) {
-    need(line, 2, 2, "resize W H");
-    int w = toInt(line.Words[1], "W");
-    int h = toInt(line.Words[2], "H");
+    RequireWords(line, 2, 2, "resize W H");
+    int w = ToInt(line.Words[1], "W");
+    int h = ToInt(line.Words[2], "H");
     if (w < 0 || h < 0)
         throw ScriptError("a form's size cannot be negative");
     form()->SetClientSize(w, h);
@@ -370,8 +268,8 @@ void Session::cmdDrop(const ScriptLine& line) {
     if (i < w.size()) {
         if (w[i] != "at" || i + 3 != w.size())
             throw ScriptError("usage: drop CLASS [NAME] [at X Y]");
-        x = toInt(w[i + 1], "X");
-        y = toInt(w[i + 2], "Y");
+        x = ToInt(w[i + 1], "X");
+        y = ToInt(w[i + 2], "Y");
     }
     const TClass* cls = FindClass(w[0]);
     if (!cls)
@@ -414,7 +312,7 @@ void Session::cmdDelete(const ScriptLine& line) {
 }
 
 void Session::cmdRename(const ScriptLine& line) {
-    need(line, 2, 2, "rename OLD NEW");
+    RequireWords(line, 2, 2, "rename OLD NEW");
     TComponent* c = component(line.Words[1]);
     try {
         designer().Rename(c, line.Words[2]);
@@ -459,160 +357,20 @@ void Session::cmdSelect(const ScriptLine& line) {
 }
 
 void Session::cmdWait(const ScriptLine& line) {
-    need(line, 1, 1, "wait MS");
-    int ms = toInt(line.Words[1], "MS");
+    RequireWords(line, 1, 1, "wait MS");
+    int ms = ToInt(line.Words[1], "MS");
     if (ms < 0)
         throw ScriptError("wait takes a time of 0 or more milliseconds");
     FEnv->desktop().RunFor(static_cast<uint32_t>(ms));
 }
 
-void Session::cmdMouse(const ScriptLine& line) {
-    need(line, 2, 2, "mouse X Y");
-    TPoint screen = formToScreen(toInt(line.Words[1], "X"), toInt(line.Words[2], "Y"));
-    Desktop& d = FEnv->desktop();
-    d.SetCursorPos(screen);
-    HWND h = d.WindowFromPoint(screen);
-    if (h) {
-        TPoint o = d.ClientOriginOnScreen(h);
-        d.PostInput(h, WM_MOUSEMOVE, 0, MakeLParam(screen.X - o.X, screen.Y - o.Y));
-    }
-    settle();
-}
-
-TStowbar* Session::barHolding(const std::string& componentName, TNVC** entry) const {
-    TComponent* root = Root();
-    if (!root)
-        throw ScriptError("no form is open");
-    for (TComponent* c : root->ComponentList())
-        if (auto* bar = AsBar(c))
-            for (int i = 0; i < bar->EntryCount(); ++i)
-                if (SameText(bar->Entry(i)->Name, componentName)) {
-                    *entry = bar->Entry(i);
-                    return bar;
-                }
-    throw ScriptError("no bar holds a button for " + componentName);
-}
-
-void Session::cmdPress(const ScriptLine& line) {
-    need(line, 1, 2, "press NAME [left|right|middle]");
-    std::string which = line.Words.size() == 3 ? line.Words[2] : "left";
-    UINT down, up;
-    WPARAM keys;
-    if (which == "left") {
-        down = WM_LBUTTONDOWN, up = WM_LBUTTONUP, keys = MK_LBUTTON;
-    } else if (which == "right") {
-        down = WM_RBUTTONDOWN, up = WM_RBUTTONUP, keys = MK_RBUTTON;
-    } else if (which == "middle") {
-        down = WM_MBUTTONDOWN, up = WM_MBUTTONUP, keys = MK_MBUTTON;
-    } else {
-        throw ScriptError("the mouse button is left, right or middle, not " + which);
-    }
-    TNVC* entry = nullptr;
-    TStowbar* bar = barHolding(line.Words[1], &entry);
-    TSpeedButton* b = entry->Button;
-    int x = b->Left() + b->Width() / 2, y = b->Top() + b->Height() / 2;
-    Desktop& d = FEnv->desktop();
-    d.SetCursorPos(bar->ClientToScreen({x, y}));
-    HWND h = bar->Handle();
-    d.SendMessage(h, down, keys, MakeLParam(x, y));
-    d.SendMessage(h, up, 0, MakeLParam(x, y));
-    settle();
-}
-
-void Session::cmdDblClick(const ScriptLine& line) {
-    need(line, 1, 1, "dblclick NAME");
-    TNVC* entry = nullptr;
-    TStowbar* bar = barHolding(line.Words[1], &entry);
-    TSpeedButton* b = entry->Button;
-    int x = b->Left() + b->Width() / 2, y = b->Top() + b->Height() / 2;
-    Desktop& d = FEnv->desktop();
-    d.SetCursorPos(bar->ClientToScreen({x, y}));
-    HWND h = bar->Handle();
-    LPARAM p = MakeLParam(x, y);
-    d.SendMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, p);
-    d.SendMessage(h, WM_LBUTTONUP, 0, p);
-    d.SendMessage(h, WM_LBUTTONDBLCLK, MK_LBUTTON, p);
-    d.SendMessage(h, WM_LBUTTONUP, 0, p);
-    settle();
-}
-
-void Session::cmdTab(const ScriptLine& line) {
-    need(line, 2, 2, "tab BAR TAB");
-    auto* bar = AsBar(component(line.Words[1]));
-    if (!bar)
-        throw ScriptError(line.Words[1] + " is not a bar");
-    TTabSet* tabs = bar->TabSet();
-    int index = tabs->Tabs().IndexOf(line.Words[2]);
-    if (index < 0)
-        throw ScriptError(line.Words[1] + " has no tab named " + line.Words[2]);
-    TRect r = tabs->ItemRect(index);
-    int x = (r.Left + r.Right) / 2, y = (r.Top + r.Bottom) / 2;
-    Desktop& d = FEnv->desktop();
-    d.SetCursorPos(tabs->ClientToScreen({x, y}));
-    HWND h = tabs->Handle();
-    d.SendMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y));
-    d.SendMessage(h, WM_LBUTTONUP, 0, MakeLParam(x, y));
-    settle();
-}
-
-void Session::cmdKey(const ScriptLine& line) {
-    need(line, 1, 1, "key KEY");
-    WPARAM vk;
-    if (SameText(line.Words[1], "Delete"))
-        vk = VK_DELETE;
-    else if (SameText(line.Words[1], "Enter") || SameText(line.Words[1], "Return"))
-        vk = VK_RETURN;
-    else if (SameText(line.Words[1], "Escape"))
-        vk = VK_ESCAPE;
-    else
-        throw ScriptError("unknown key " + line.Words[1] + " (Delete, Enter, Escape)");
-    FEnv->desktop().SendMessage(form()->Handle(), WM_KEYDOWN, vk, 0);
-    settle();
-}
-
-void Session::cmdChoose(const ScriptLine& line) {
-    if (line.Words.size() < 2)
-        throw ScriptError("usage: choose CAPTION [> SUBCAPTION] | choose none");
-    if (line.Words.size() == 2 && line.Words[1] == "none") {
-        FMenus.Choices.push_back({});
-        return;
-    }
-    std::vector<std::string> path;
-    std::string current;
-    bool have = false;
-    for (size_t i = 1; i < line.Words.size(); ++i) {
-        if (line.Words[i] == ">") {
-            if (!have)
-                throw ScriptError("usage: choose CAPTION [> SUBCAPTION]");
-            path.push_back(current);
-            current.clear();
-            have = false;
-        } else {
-            current += (have ? " " : "") + line.Words[i];
-            have = true;
-        }
-    }
-    if (!have)
-        throw ScriptError("usage: choose CAPTION [> SUBCAPTION]");
-    path.push_back(current);
-    FMenus.Choices.push_back(path);
-}
-
-void Session::cmdAnswer(const ScriptLine& line) {
-    need(line, 1, 1, "answer TEXT | answer cancel");
-    if (line.Words[1] == "cancel" && line.Text.find('"') == std::string::npos)
-        FEnv->dialogs().QueueAnswer(std::nullopt);
-    else
-        FEnv->dialogs().QueueAnswer(line.Words[1]);
-}
-
 void Session::cmdPrint(const ScriptLine& line) {
-    need(line, 0, 1, "print [NAME]");
+    RequireWords(line, 0, 1, "print [NAME]");
     FOut << Print(line.Words.size() == 2 ? line.Words[1] : std::string());
 }
 
 void Session::cmdDump(const ScriptLine& line) {
-    need(line, 1, 1, "dump PATH");
+    RequireWords(line, 1, 1, "dump PATH");
     std::filesystem::path path = Resolve(line.Words[1]);
     std::string text = Dump().dump(2) + "\n";
     std::filesystem::path tmp = path;

@@ -111,6 +111,8 @@ private:
     host::TComponent* component(const std::string& name) const;
     host::TCustomForm* form() const;
     host::TFormDesigner& designer() const;
+    void clickButton(const std::string& componentName,
+                     const std::vector<std::pair<host::UINT, host::WPARAM>>& messages);
     stow::TStowbar* barHolding(const std::string& componentName, stow::TNVC** entry) const;
     host::TPoint formToScreen(int x, int y) const;
     std::string unknownClass(const std::string& name) const;

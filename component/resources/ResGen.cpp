@@ -251,13 +251,13 @@ std::vector<uint8_t> version(const std::string& path) {
     return BuildVersionInfo(info);
 }
 
-struct Spec {
+struct ResourceArg {
     std::string Kind;
     std::string Name;
     std::string Source;
 };
 
-Spec parseSpec(const std::string& arg) {
+ResourceArg parseResourceArg(const std::string& arg) {
     const size_t colon = arg.find(':'), eq = arg.find('=');
     if (colon == std::string::npos || eq == std::string::npos || eq < colon)
         throw Failure("bad resource argument '" + arg + "' (KIND:NAME=SOURCE)");
@@ -279,7 +279,7 @@ int main(int argc, char** argv) {
         std::ostringstream table;
         int index = 0;
         for (int a = 3; a < argc; ++a, ++index) {
-            const Spec s = parseSpec(argv[a]);
+            const ResourceArg s = parseResourceArg(argv[a]);
             std::vector<uint8_t> data;
             const char* type;
             std::string flags = "host::RES_MOVEABLE | host::RES_PURE";
