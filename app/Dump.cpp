@@ -21,8 +21,9 @@ json boundsOf(const TControl* c) {
 }
 
 std::string enumName(const TEnumInfo& info, int value) {
-    return value >= 0 && value < static_cast<int>(info.Names.size()) ? info.Names[static_cast<size_t>(value)]
-                                                                      : std::to_string(value);
+    return value >= 0 && value < static_cast<int>(info.Names.size())
+               ? info.Names[static_cast<size_t>(value)]
+               : std::to_string(value);
 }
 
 json glyphOf(const TSpeedButton* b) {
@@ -54,11 +55,12 @@ json barJson(TStowbar* bar) {
                     {"spacing", b->Spacing()},
                     {"groupIndex", b->GroupIndex()},
                     {"glyph", glyphOf(b)}};
-        entries.push_back(json{{"name", e->Name},
-                               {"title", e->Title},
-                               {"className", e->ClassName},
-                               {"component", e->Component ? json(e->Component->Name()) : json(nullptr)},
-                               {"button", button}});
+        entries.push_back(
+            json{{"name", e->Name},
+                 {"title", e->Title},
+                 {"className", e->ClassName},
+                 {"component", e->Component ? json(e->Component->Name()) : json(nullptr)},
+                 {"button", button}});
     }
     json excluded = json::array();
     for (const std::string& s : bar->ExcludedNames().Items())
@@ -104,7 +106,9 @@ json Session::Dump() {
     if (!root) {
         out["form"] = nullptr;
     } else {
-        json f{{"name", root->Name()}, {"class", root->ClassName()}, {"designing", root->IsDesigning()}};
+        json f{{"name", root->Name()},
+               {"class", root->ClassName()},
+               {"designing", root->IsDesigning()}};
         if (auto* form = dyn<TCustomForm>(root)) {
             f["width"] = form->Width();
             f["height"] = form->Height();
@@ -176,9 +180,9 @@ std::string Session::Print(const std::string& name) {
     }
     out << c->Name() << ": " << c->ClassName() << "\n";
     if (auto* bar = AsBar(c)) {
-        out << "  side " << attachSideOf(bar)
-            << ", " << (bar->Hidden() ? "hidden" : "shown") << ", bounds " << bar->Left() << " "
-            << bar->Top() << " " << bar->Width() << " " << bar->Height() << "\n";
+        out << "  side " << attachSideOf(bar) << ", " << (bar->Hidden() ? "hidden" : "shown")
+            << ", bounds " << bar->Left() << " " << bar->Top() << " " << bar->Width() << " "
+            << bar->Height() << "\n";
         for (int i = 0; i < bar->EntryCount(); ++i) {
             TNVC* e = bar->Entry(i);
             out << "  " << (i + 1) << ". " << e->Name;

@@ -1,8 +1,8 @@
 // stowdesign: the designer program.
 #include "app/Demo.h"
-#include "app/Render.h"
 #include "app/FormFiles.h"
 #include "app/Package.h"
+#include "app/Render.h"
 #include "app/Session.h"
 
 #include <CLI/CLI.hpp>
@@ -64,8 +64,8 @@ int main(int argc, char** argv) {
 
     try {
         if (*run) {
-            std::filesystem::path base = outDir.empty() ? std::filesystem::current_path()
-                                                        : std::filesystem::path(outDir);
+            std::filesystem::path base =
+                outDir.empty() ? std::filesystem::current_path() : std::filesystem::path(outDir);
             if (!outDir.empty())
                 std::filesystem::create_directories(base);
             app::Session session(std::cout, base);

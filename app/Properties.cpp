@@ -81,18 +81,24 @@ bool parseInteger(const std::string& text, int64_t& value) {
 
 std::string describe(const TPropInfo& p) {
     switch (p.Kind) {
-    case TTypeKind::Integer: return "an integer";
+    case TTypeKind::Integer:
+        return "an integer";
     case TTypeKind::Enumeration: {
         std::string names;
         for (const auto& n : p.Enum->Names)
             names += (names.empty() ? "" : ", ") + n;
         return "one of " + names;
     }
-    case TTypeKind::Set: return "a set of " + p.Enum->TypeName + " in brackets";
-    case TTypeKind::String: return "a string in single quotes";
-    case TTypeKind::Float: return "a number";
-    case TTypeKind::Method: return "a method name";
-    case TTypeKind::Class: return "a component name";
+    case TTypeKind::Set:
+        return "a set of " + p.Enum->TypeName + " in brackets";
+    case TTypeKind::String:
+        return "a string in single quotes";
+    case TTypeKind::Float:
+        return "a number";
+    case TTypeKind::Method:
+        return "a method name";
+    case TTypeKind::Class:
+        return "a component name";
     }
     return "a value";
 }
@@ -149,7 +155,8 @@ void SetPropertyText(TObject& obj, const std::string& path, const std::string& t
             size_t start = 0;
             while (start <= inner.size()) {
                 size_t comma = inner.find(',', start);
-                std::string member = inner.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+                std::string member = inner.substr(
+                    start, comma == std::string::npos ? std::string::npos : comma - start);
                 while (!member.empty() && member.front() == ' ')
                     member.erase(member.begin());
                 while (!member.empty() && member.back() == ' ')
@@ -196,8 +203,8 @@ void SetPropertyText(TObject& obj, const std::string& path, const std::string& t
             }
             TComponent* ref = root ? root->FindComponent(text) : nullptr;
             if (!ref || !ref->InheritsFrom(p->ObjClass))
-                throw ScriptError("no " + p->ObjClass->ClassName() + " named " + text +
-                                  " for " + name);
+                throw ScriptError("no " + p->ObjClass->ClassName() + " named " + text + " for " +
+                                  name);
             p->SetObj(*target, ref);
             break;
         }

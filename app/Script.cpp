@@ -41,11 +41,21 @@ ScriptLine ParseLine(const std::string& text, int number) {
                     break;
                 char e = text[i++];
                 switch (e) {
-                case '"': word += '"'; break;
-                case '\\': word += '\\'; break;
-                case 'r': word += '\r'; break;
-                case 'n': word += '\n'; break;
-                case 't': word += '\t'; break;
+                case '"':
+                    word += '"';
+                    break;
+                case '\\':
+                    word += '\\';
+                    break;
+                case 'r':
+                    word += '\r';
+                    break;
+                case 'n':
+                    word += '\n';
+                    break;
+                case 't':
+                    word += '\t';
+                    break;
                 default:
                     throw ScriptError(std::string("unknown escape \\") + e + " in a quoted word");
                 }
@@ -67,7 +77,8 @@ std::vector<ScriptLine> ParseScript(const std::string& text) {
     int number = 0;
     while (start <= text.size()) {
         size_t end = text.find('\n', start);
-        std::string raw = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::string raw =
+            text.substr(start, end == std::string::npos ? std::string::npos : end - start);
         ++number;
         lines.push_back(ParseLine(raw, number));
         if (end == std::string::npos)

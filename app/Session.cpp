@@ -15,7 +15,6 @@ using namespace host;
 using stow::TNVC;
 using stow::TStowbar;
 
-
 // ---------------------------------------------------------------- session
 
 std::string DefaultPackagePath() {
@@ -44,8 +43,8 @@ Session::Session(std::ostream& out, std::filesystem::path baseDir,
     FEnv->application().SetMenuService(&FMenus);
     FEnv->dialogs().OnShown = [this](const DialogRecord& r) {
         if (r.Kind == "query")
-            Say("query: " + Escape(r.Caption) + " | " + Escape(r.Prompt) + " | " +
-                Escape(r.Value) + " -> " + (r.Answer ? Escape(*r.Answer) : "cancel"));
+            Say("query: " + Escape(r.Caption) + " | " + Escape(r.Prompt) + " | " + Escape(r.Value) +
+                " -> " + (r.Answer ? Escape(*r.Answer) : "cancel"));
         else
             Say(r.Kind + ": " + Escape(r.Text));
         renderDialog(r);
@@ -57,17 +56,17 @@ Session::Session(std::ostream& out, std::filesystem::path baseDir,
         Say("edit: " + c->Name());
     };
     FCommands = {
-        {"new", &Session::cmdNew},         {"close", &Session::cmdClose},
-        {"resize", &Session::cmdResize},   {"drop", &Session::cmdDrop},
-        {"paste", &Session::cmdPaste},     {"delete", &Session::cmdDelete},
-        {"rename", &Session::cmdRename},   {"set", &Session::cmdSet},
-        {"select", &Session::cmdSelect},   {"wait", &Session::cmdWait},
-        {"mouse", &Session::cmdMouse},     {"press", &Session::cmdPress},
+        {"new", &Session::cmdNew},           {"close", &Session::cmdClose},
+        {"resize", &Session::cmdResize},     {"drop", &Session::cmdDrop},
+        {"paste", &Session::cmdPaste},       {"delete", &Session::cmdDelete},
+        {"rename", &Session::cmdRename},     {"set", &Session::cmdSet},
+        {"select", &Session::cmdSelect},     {"wait", &Session::cmdWait},
+        {"mouse", &Session::cmdMouse},       {"press", &Session::cmdPress},
         {"dblclick", &Session::cmdDblClick}, {"tab", &Session::cmdTab},
-        {"key", &Session::cmdKey},         {"choose", &Session::cmdChoose},
-        {"answer", &Session::cmdAnswer},   {"print", &Session::cmdPrint},
-        {"dump", &Session::cmdDump},       {"expect", &Session::cmdExpect},
-        {"open", &Session::cmdOpen},       {"save", &Session::cmdSave},
+        {"key", &Session::cmdKey},           {"choose", &Session::cmdChoose},
+        {"answer", &Session::cmdAnswer},     {"print", &Session::cmdPrint},
+        {"dump", &Session::cmdDump},         {"expect", &Session::cmdExpect},
+        {"open", &Session::cmdOpen},         {"save", &Session::cmdSave},
         {"render", &Session::cmdRender},
     };
 }
@@ -77,7 +76,9 @@ Session::~Session() {
     FEnv.reset();
 }
 
-void Session::Say(const std::string& line) { FOut << line << "\n"; }
+void Session::Say(const std::string& line) {
+    FOut << line << "\n";
+}
 
 std::string Session::unknownClass(const std::string& name) const {
     std::string text = "unknown class " + name;
@@ -108,7 +109,8 @@ int Session::RunText(const std::string& text, const std::string& file, std::ostr
     int number = 0;
     while (start <= text.size()) {
         size_t end = text.find('\n', start);
-        std::string raw = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::string raw =
+            text.substr(start, end == std::string::npos ? std::string::npos : end - start);
         ++number;
         try {
             ScriptLine line = ParseLine(raw, number);
@@ -176,7 +178,9 @@ TPoint Session::formToScreen(int x, int y) const {
     return {o.X + x, o.Y + y};
 }
 
-void Session::settle() { FEnv->desktop().ProcessMessages(); }
+void Session::settle() {
+    FEnv->desktop().ProcessMessages();
+}
 
 // ---------------------------------------------------------------- commands
 

@@ -136,7 +136,7 @@ void TStowbar::SetAutoHide(bool value) {
     // A copy: creating a window on demand may run code that changes the form's list.
     std::vector<TStowbar*> bars = formBars();
     for (TStowbar* bar : bars)
-            SendMessageA(bar->Handle(), CM_AUTOHIDE, value ? 1 : 0, reinterpret_cast<LPARAM>(this));
+        SendMessageA(bar->Handle(), CM_AUTOHIDE, value ? 1 : 0, reinterpret_cast<LPARAM>(this));
     if (value)
         FHidden = false;
     else
@@ -191,6 +191,8 @@ void TStowbar::MouseMove(TShiftState shift, int x, int y) {
         ShowBar();
 }
 
-void TStowbar::TabMouseMove(TObject*, TShiftState shift, int x, int y) { MouseMove(shift, x, y); }
+void TStowbar::TabMouseMove(TObject*, TShiftState shift, int x, int y) {
+    MouseMove(shift, x, y);
+}
 
 } // namespace stow

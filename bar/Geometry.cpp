@@ -16,10 +16,14 @@ constexpr int kFirstButton = 2;
 constexpr int kBarExtra = 10;
 
 // Buttons of zero or negative size would divide by zero: the formulas count them as one pixel.
-int atLeastOne(int v) { return std::max(v, 1); }
+int atLeastOne(int v) {
+    return std::max(v, 1);
+}
 
 // n / d rounded up, for positive d.
-int ceilDiv(int n, int d) { return n / d + (n % d != 0 ? 1 : 0); }
+int ceilDiv(int n, int d) {
+    return n / d + (n % d != 0 ? 1 : 0);
+}
 } // namespace
 
 int TStowbar::GetButtonHeight() const {

@@ -19,7 +19,8 @@ struct World {
         RegisterClass(TStowbar::StaticClass());
         env.NewForm("Form1", 640, 480);
         for (int i = 0; i < count; ++i)
-            NewComponent(TTimer::StaticClass(), env.Root())->SetName("Timer" + std::to_string(i + 1));
+            NewComponent(TTimer::StaticClass(), env.Root())
+                ->SetName("Timer" + std::to_string(i + 1));
         env.Designer()->CreateIcons();
         bar = static_cast<TStowbar*>(env.Designer()->Drop(TStowbar::StaticClass(), "", 0, 0));
         env.desktop().RunFor(1); // the first pass
@@ -44,7 +45,12 @@ void BM_CollectFirstPass(benchmark::State& state) {
 
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_CollectFirstPass)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_CollectFirstPass)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 void BM_CollectAgain(benchmark::State& state) {
     World w(static_cast<int>(state.range(0)));
@@ -54,7 +60,12 @@ void BM_CollectAgain(benchmark::State& state) {
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_CollectAgain)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_CollectAgain)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 void BM_HeartbeatTick(benchmark::State& state) {
     World w(static_cast<int>(state.range(0)));
@@ -64,6 +75,11 @@ void BM_HeartbeatTick(benchmark::State& state) {
         w.env.desktop().SendMessage(h, WM_TIMER, 1, 0);
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_HeartbeatTick)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(BM_HeartbeatTick)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity();
 
 } // namespace

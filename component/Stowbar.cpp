@@ -57,7 +57,8 @@ void TStowbar::DeclareProperties(PropList& p) {
     font.IsStored = [](const TObject& o) { return static_cast<const TStowbar&>(o).IsFontStored(); };
     p.push_back(font);
     p.push_back(EnumProp<TStowbar>(
-        "Layout", ButtonLayoutInfo, [](const TStowbar& b) { return static_cast<int64_t>(b.Layout()); },
+        "Layout", ButtonLayoutInfo,
+        [](const TStowbar& b) { return static_cast<int64_t>(b.Layout()); },
         [](TStowbar& b, int64_t v) { b.SetButtonLayout(static_cast<TButtonLayout>(v)); },
         static_cast<int64_t>(blGlyphLeft)));
     p.push_back(IntProp<TStowbar>(
@@ -116,7 +117,9 @@ void TStowbar::Create(TComponent* owner) {
     FTabSet->OnMouseMove = [this](TObject* s, TShiftState shift, int x, int y) {
         TabMouseMove(s, shift, x, y);
     };
-    FTabSet->OnChange = [this](TObject* s, int newTab, bool& allow) { TabChange(s, newTab, allow); };
+    FTabSet->OnChange = [this](TObject* s, int newTab, bool& allow) {
+        TabChange(s, newTab, allow);
+    };
 
     FMargin = 2;
     FSpacing = 2;
@@ -225,7 +228,9 @@ void TStowbar::Notification(TComponent* component, TOperation operation) {
     inherited::Notification(component, operation);
 }
 
-void TStowbar::CreateParams(TCreateParams& params) { inherited::CreateParams(params); }
+void TStowbar::CreateParams(TCreateParams& params) {
+    inherited::CreateParams(params);
+}
 
 void TStowbar::WndProc(TMessage& m) {
     switch (m.Msg) {
@@ -259,9 +264,13 @@ void TStowbar::WMDestroy(TMessage&) {
     KillTimer(FHandle, 1);
 }
 
-TStowbar* TStowbar::asStowbar(TComponent* c) const { return dyn<TStowbar>(c); }
+TStowbar* TStowbar::asStowbar(TComponent* c) const {
+    return dyn<TStowbar>(c);
+}
 
-TCustomForm* TStowbar::ownerForm() const { return dyn<TCustomForm>(FForm); }
+TCustomForm* TStowbar::ownerForm() const {
+    return dyn<TCustomForm>(FForm);
+}
 
 const std::vector<TStowbar*>& TStowbar::formBars() const {
     if (!FForm) {

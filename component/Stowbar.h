@@ -32,10 +32,10 @@ constexpr UINT CM_AUTOHIDE = 0xB777;
 
 // One collected component.
 struct TNVC {
-    std::string Name;      // the component's name; kept in step with renames
-    std::string ClassName; // its class name when it was collected
+    std::string Name;                // the component's name; kept in step with renames
+    std::string ClassName;           // its class name when it was collected
     TComponent* Component = nullptr; // resolved by ComponentRefUpd; not owned
-    std::string Title;     // the button's text
+    std::string Title;               // the button's text
     TSpeedButton* Button = nullptr;  // owned by the entry
 };
 

@@ -53,8 +53,8 @@ void TStowbar::PopupVerbMenuClick(TObject* sender) {
         std::string parentClass;
         if (e->Component && e->Component->ClassType()->ClassParent())
             parentClass = e->Component->ClassType()->ClassParent()->ClassName();
-        ShowMessage("Title: " + e->Title + "\r" + "Name:  " + e->Name + "\r" + "Class: " +
-                    e->ClassName + "\r" + "Inherited Class: " + parentClass);
+        ShowMessage("Title: " + e->Title + "\r" + "Name:  " + e->Name + "\r" +
+                    "Class: " + e->ClassName + "\r" + "Inherited Class: " + parentClass);
     } else if (tag == -3) {
         for (;;) {
             std::string value = e->Title;

@@ -232,8 +232,12 @@ void TComponent::SetDesigning(bool value, bool children) {
 }
 
 namespace {
-int16_t low16(int32_t v) { return static_cast<int16_t>(static_cast<uint32_t>(v) & 0xFFFF); }
-int16_t high16(int32_t v) { return static_cast<int16_t>(static_cast<uint32_t>(v) >> 16); }
+int16_t low16(int32_t v) {
+    return static_cast<int16_t>(static_cast<uint32_t>(v) & 0xFFFF);
+}
+int16_t high16(int32_t v) {
+    return static_cast<int16_t>(static_cast<uint32_t>(v) >> 16);
+}
 int32_t pack(int64_t left, int64_t top) {
     return static_cast<int32_t>((static_cast<uint32_t>(top & 0xFFFF) << 16) |
                                 static_cast<uint32_t>(left & 0xFFFF));

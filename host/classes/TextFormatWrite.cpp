@@ -13,7 +13,9 @@ namespace host {
 
 namespace {
 
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
 
 // ---------------------------------------------------------------------------------------------
 // Writing

@@ -9,8 +9,12 @@
 namespace host {
 
 namespace {
-int16_t lo(int32_t v) { return static_cast<int16_t>(static_cast<uint32_t>(v) & 0xFFFF); }
-int16_t hi(int32_t v) { return static_cast<int16_t>(static_cast<uint32_t>(v) >> 16); }
+int16_t lo(int32_t v) {
+    return static_cast<int16_t>(static_cast<uint32_t>(v) & 0xFFFF);
+}
+int16_t hi(int32_t v) {
+    return static_cast<int16_t>(static_cast<uint32_t>(v) >> 16);
+}
 int32_t packPos(int x, int y) {
     return static_cast<int32_t>((static_cast<uint32_t>(y & 0xFFFF) << 16) |
                                 static_cast<uint32_t>(x & 0xFFFF));
@@ -82,7 +86,9 @@ void TFormDesigner::ReleaseRoot() {
     FRoot = nullptr;
 }
 
-void TFormDesigner::Modified() { ++FModifiedCount; }
+void TFormDesigner::Modified() {
+    ++FModifiedCount;
+}
 
 void TFormDesigner::GetSelections(TComponentList* list) const {
     if (!list)
@@ -127,7 +133,6 @@ void TFormDesigner::Notification(TComponent* component, TOperation operation) {
         FIcons.erase(component);
     }
 }
-
 
 void TFormDesigner::CreateIcons() {
     if (!Form())
@@ -179,8 +184,8 @@ TComponent* TFormDesigner::Drop(const TClass* cls, const std::string& name, int 
     return c;
 }
 
-std::vector<TComponent*> TFormDesigner::Paste(
-    const std::vector<std::pair<const TClass*, std::string>>& items) {
+std::vector<TComponent*>
+TFormDesigner::Paste(const std::vector<std::pair<const TClass*, std::string>>& items) {
     std::vector<TComponent*> made;
     TComponentList alive;
     for (const auto& [cls, name] : items) {

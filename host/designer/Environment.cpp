@@ -92,8 +92,7 @@ bool looksLikeDataModule(const FormObject& object) {
 }
 } // namespace
 
-std::vector<std::string> DesignEnvironment::Open(const FormObject& object,
-                                                 const FormSource& source,
+std::vector<std::string> DesignEnvironment::Open(const FormObject& object, const FormSource& source,
                                                  const FormReadOptions& options) {
     const TClass* base =
         looksLikeDataModule(object) ? TDataModule::StaticClass() : TForm::StaticClass();

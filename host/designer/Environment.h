@@ -2,11 +2,11 @@
 // The designer's world: one desktop, the application, the standard classes, the program's own
 // module, and the form or data module being designed with its designer.
 
+#include "host/classes/Streaming.h"
 #include "host/designer/ComponentEditors.h"
 #include "host/designer/Designer.h"
 #include "host/designer/Packages.h"
 #include "host/designer/StdComponents.h"
-#include "host/classes/Streaming.h"
 
 #include <memory>
 #include <string>

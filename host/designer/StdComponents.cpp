@@ -27,16 +27,17 @@ HOST_IMPLEMENT_CLASS(TNestedTable, TTable)
 namespace {
 // Field accessors for the plain data members of these classes.
 template <class C> TPropInfo boolField(const char* name, bool C::*f, bool def) {
-    return BoolProp<C>(name, [f](const C& c) { return c.*f; }, [f](C& c, int64_t v) { c.*f = v != 0; },
-                       def);
+    return BoolProp<C>(
+        name, [f](const C& c) { return c.*f; }, [f](C& c, int64_t v) { c.*f = v != 0; }, def);
 }
 template <class C> TPropInfo intField(const char* name, int C::*f, std::optional<int64_t> def) {
-    return IntProp<C>(name, [f](const C& c) { return c.*f; },
-                      [f](C& c, int64_t v) { c.*f = static_cast<int>(v); }, def);
+    return IntProp<C>(
+        name, [f](const C& c) { return c.*f; },
+        [f](C& c, int64_t v) { c.*f = static_cast<int>(v); }, def);
 }
 template <class C> TPropInfo strField(const char* name, std::string C::*f) {
-    return StrProp<C>(name, [f](const C& c) { return c.*f; },
-                      [f](C& c, const std::string& v) { c.*f = v; });
+    return StrProp<C>(
+        name, [f](const C& c) { return c.*f; }, [f](C& c, const std::string& v) { c.*f = v; });
 }
 TPropInfo captionProp() {
     return StrProp<TControl>(
@@ -65,11 +66,11 @@ void TCommonDialog::DeclareProperties(PropList& p) {
 
 const TEnumInfo OpenOptionInfo{
     "TOpenOption",
-    {"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir", "ofShowHelp",
-     "ofNoValidate", "ofAllowMultiSelect", "ofExtensionDifferent", "ofPathMustExist",
-     "ofFileMustExist", "ofCreatePrompt", "ofShareAware", "ofNoReadOnlyReturn",
-     "ofNoTestFileCreate", "ofNoNetworkButton", "ofNoLongNames", "ofOldStyleDialog",
-     "ofNoDereferenceLinks", "ofEnableIncludeNotify", "ofEnableSizing"}};
+    {"ofReadOnly",         "ofOverwritePrompt",    "ofHideReadOnly",        "ofNoChangeDir",
+     "ofShowHelp",         "ofNoValidate",         "ofAllowMultiSelect",    "ofExtensionDifferent",
+     "ofPathMustExist",    "ofFileMustExist",      "ofCreatePrompt",        "ofShareAware",
+     "ofNoReadOnlyReturn", "ofNoTestFileCreate",   "ofNoNetworkButton",     "ofNoLongNames",
+     "ofOldStyleDialog",   "ofNoDereferenceLinks", "ofEnableIncludeNotify", "ofEnableSizing"}};
 
 void TOpenDialog::DeclareProperties(PropList& p) {
     p.push_back(strField("DefaultExt", &TOpenDialog::DefaultExt));
@@ -151,7 +152,9 @@ void TField::SetDataSet(TDataSet* dataSet) {
         dataSet->FFields.push_back(this);
 }
 
-void TStringField::DeclareProperties(PropList& p) { p.push_back(intField("Size", &TStringField::Size, 20)); }
+void TStringField::DeclareProperties(PropList& p) {
+    p.push_back(intField("Size", &TStringField::Size, 20));
+}
 
 void TDataSource::DeclareProperties(PropList& p) {
     p.push_back(boolField("AutoEdit", &TDataSource::AutoEdit, true));

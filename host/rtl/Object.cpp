@@ -91,6 +91,8 @@ const TClass* FindClass(std::string_view name) {
     return nullptr;
 }
 
-std::vector<const TClass*> RegisteredClasses() { return registry(); }
+std::vector<const TClass*> RegisteredClasses() {
+    return registry();
+}
 
 } // namespace host

@@ -104,7 +104,9 @@ public:                                                                         
     static const ::host::TClass* StaticClass();                                                    \
                                                                                                    \
 protected:                                                                                         \
-    const ::host::TClass* StaticClassOf() const override { return StaticClass(); }                 \
+    const ::host::TClass* StaticClassOf() const override {                                         \
+        return StaticClass();                                                                      \
+    }                                                                                              \
                                                                                                    \
 private:
 
@@ -112,13 +114,13 @@ private:
 // take the class's published properties from its static DeclareProperties(PropList&).
 #define HOST_IMPLEMENT_CLASS(Cls, Parent)                                                          \
     const ::host::TClass* Cls::StaticClass() {                                                     \
-        static const ::host::TClass cls(#Cls, Parent::StaticClass(),                              \
+        static const ::host::TClass cls(#Cls, Parent::StaticClass(),                               \
                                         []() -> ::host::TObject* { return new Cls(); });           \
         return &cls;                                                                               \
     }
 #define HOST_IMPLEMENT_ABSTRACT_CLASS(Cls, Parent)                                                 \
     const ::host::TClass* Cls::StaticClass() {                                                     \
-        static const ::host::TClass cls(#Cls, Parent::StaticClass(),                              \
+        static const ::host::TClass cls(#Cls, Parent::StaticClass(),                               \
                                         &::host::TClass::AbstractFactory);                         \
         return &cls;                                                                               \
     }
@@ -131,7 +133,7 @@ private:
     }
 #define HOST_IMPLEMENT_ABSTRACT_CLASS_PROPS(Cls, Parent)                                           \
     const ::host::TClass* Cls::StaticClass() {                                                     \
-        static const ::host::TClass cls(#Cls, Parent::StaticClass(),                              \
+        static const ::host::TClass cls(#Cls, Parent::StaticClass(),                               \
                                         &::host::TClass::AbstractFactory,                          \
                                         &Cls::DeclareProperties);                                  \
         return &cls;                                                                               \

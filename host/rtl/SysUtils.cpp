@@ -2,11 +2,17 @@
 
 namespace host {
 
-void Abort() { throw EAbort(); }
+void Abort() {
+    throw EAbort();
+}
 
 namespace {
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-char upper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
+char upper(char c) {
+    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
 } // namespace
 
 bool SameText(std::string_view a, std::string_view b) {
@@ -45,7 +51,9 @@ std::string LowerCase(std::string_view s) {
     return r;
 }
 
-std::string IntToStr(int64_t value) { return std::to_string(value); }
+std::string IntToStr(int64_t value) {
+    return std::to_string(value);
+}
 
 std::string Format(std::string_view fmt, const std::vector<std::string>& args) {
     std::string out;
@@ -61,10 +69,12 @@ std::string Format(std::string_view fmt, const std::vector<std::string>& args) {
             out += '%';
         } else if (conversion == 's' || conversion == 'd') {
             if (next >= args.size())
-                throw EConvertError("Format '" + std::string(fmt) + "' invalid or incompatible with argument");
+                throw EConvertError("Format '" + std::string(fmt) +
+                                    "' invalid or incompatible with argument");
             out += args[next++];
         } else {
-            throw EConvertError("Format '" + std::string(fmt) + "' invalid or incompatible with argument");
+            throw EConvertError("Format '" + std::string(fmt) +
+                                "' invalid or incompatible with argument");
         }
     }
     return out;
@@ -73,7 +83,9 @@ std::string Format(std::string_view fmt, const std::vector<std::string>& args) {
 bool IsValidIdent(std::string_view name) {
     if (name.empty())
         return false;
-    auto alpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
+    auto alpha = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+    };
     if (!alpha(name[0]))
         return false;
     for (char c : name)

@@ -26,7 +26,7 @@ extern const TEnumInfo BooleanInfo;
 struct TPropInfo {
     std::string Name;
     TTypeKind Kind = TTypeKind::Integer;
-    const TEnumInfo* Enum = nullptr; // enumerations, booleans, and a set's element type
+    const TEnumInfo* Enum = nullptr;  // enumerations, booleans, and a set's element type
     const TClass* ObjClass = nullptr; // Class kind: the class of the sub-object or reference
     bool IsReference = false;         // Class kind: a reference to a component, stored by name
     std::optional<int64_t> Default;   // ordinals and sets (a bit mask); none: always written
@@ -50,7 +50,8 @@ struct TPropInfo {
     std::function<void(TObject&, TObject*)> SetObj;
 
     bool IsOrdinal() const {
-        return Kind == TTypeKind::Integer || Kind == TTypeKind::Enumeration || Kind == TTypeKind::Set;
+        return Kind == TTypeKind::Integer || Kind == TTypeKind::Enumeration ||
+               Kind == TTypeKind::Set;
     }
     // Whether the writer writes this property of obj: stored, and not at its default.
     bool ShouldWrite(const TObject& obj) const;

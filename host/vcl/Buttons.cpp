@@ -162,7 +162,9 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
     }
 }
 
-void TSpeedButton::Click() { inherited::Click(); }
+void TSpeedButton::Click() {
+    inherited::Click();
+}
 
 TButtonPlacement CalcButtonLayout(const TRect& client, TPoint offset, TPoint glyphSize,
                                   TPoint textSize, TButtonLayout layout, int margin, int spacing) {

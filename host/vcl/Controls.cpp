@@ -11,7 +11,8 @@ HOST_IMPLEMENT_ABSTRACT_CLASS_PROPS(TWinControl, TControl)
 HOST_IMPLEMENT_ABSTRACT_CLASS(TCustomControl, TWinControl)
 HOST_IMPLEMENT_ABSTRACT_CLASS(TGraphicControl, TControl)
 
-const TEnumInfo AlignInfo{"TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}};
+const TEnumInfo AlignInfo{"TAlign",
+                          {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}};
 
 TShiftState KeysToShiftState(WPARAM keys) {
     TShiftState s;
@@ -72,7 +73,9 @@ void TControl::Destroy() {
     inherited::Destroy();
 }
 
-TComponent* TControl::GetParentComponent() const { return FParent; }
+TComponent* TControl::GetParentComponent() const {
+    return FParent;
+}
 
 void TControl::SetParentComponent(TComponent* parent) {
     if (auto* w = dyn<TWinControl>(parent))
@@ -111,7 +114,9 @@ void TControl::SetBounds(int left, int top, int width, int height) {
         FParent->Realign();
 }
 
-void TControl::SetClientSize(int width, int height) { SetBounds(FLeft, FTop, width, height); }
+void TControl::SetClientSize(int width, int height) {
+    SetBounds(FLeft, FTop, width, height);
+}
 
 TPoint TControl::ClientOrigin() const {
     if (!FParent)
@@ -213,7 +218,9 @@ void TControl::BringToFront() {
     Invalidate();
 }
 
-void TControl::Invalidate() { ++FInvalidates; }
+void TControl::Invalidate() {
+    ++FInvalidates;
+}
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
     TMessage m{msg, wParam, lParam, 0};
@@ -478,7 +485,9 @@ TControl* TWinControl::ControlAtPos(TPoint p, bool allowDisabled) const {
     return nullptr;
 }
 
-void TWinControl::WindowProc(TMessage& message) { WndProc(message); }
+void TWinControl::WindowProc(TMessage& message) {
+    WndProc(message);
+}
 
 void TWinControl::WndProc(TMessage& m) {
     switch (m.Msg) {

@@ -213,7 +213,7 @@ protected:
     void updateShowing();
 
     HWND FHandle = 0;
-    std::vector<TControl*> FControls; // z-order: later above earlier
+    std::vector<TControl*> FControls;  // z-order: later above earlier
     TControl* FMouseControl = nullptr; // the graphic child holding the mouse capture
     bool FInRealign = false;
     bool FDestroyingHandle = false;

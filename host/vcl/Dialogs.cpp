@@ -21,11 +21,21 @@ int RecordingDialogs::MessageDlg(const std::string& text, TMsgDlgType type,
                                  const TMsgDlgButtons& buttons, int64_t helpContext) {
     DialogRecord r;
     switch (type) {
-    case mtWarning: r.Kind = "warning"; break;
-    case mtError: r.Kind = "error"; break;
-    case mtInformation: r.Kind = "information"; break;
-    case mtConfirmation: r.Kind = "confirm"; break;
-    case mtCustom: r.Kind = "message"; break;
+    case mtWarning:
+        r.Kind = "warning";
+        break;
+    case mtError:
+        r.Kind = "error";
+        break;
+    case mtInformation:
+        r.Kind = "information";
+        break;
+    case mtConfirmation:
+        r.Kind = "confirm";
+        break;
+    case mtCustom:
+        r.Kind = "message";
+        break;
     }
     r.Text = text;
     r.HelpContext = helpContext;
@@ -34,10 +44,14 @@ int RecordingDialogs::MessageDlg(const std::string& text, TMsgDlgType type,
     if (buttons.empty())
         return mrOk;
     switch (buttons.front()) {
-    case TMsgDlgBtn::mbCancel: return mrCancel;
-    case TMsgDlgBtn::mbYes: return 6;
-    case TMsgDlgBtn::mbNo: return 7;
-    default: return mrOk;
+    case TMsgDlgBtn::mbCancel:
+        return mrCancel;
+    case TMsgDlgBtn::mbYes:
+        return 6;
+    case TMsgDlgBtn::mbNo:
+        return 7;
+    default:
+        return mrOk;
     }
 }
 
@@ -61,7 +75,9 @@ bool RecordingDialogs::InputQuery(const std::string& caption, const std::string&
     return true;
 }
 
-void ShowMessage(const std::string& text) { Application().Dialogs().ShowMessage(text); }
+void ShowMessage(const std::string& text) {
+    Application().Dialogs().ShowMessage(text);
+}
 
 int MessageDlg(const std::string& text, TMsgDlgType type, const TMsgDlgButtons& buttons,
                int64_t helpContext) {

@@ -23,9 +23,9 @@ constexpr int mrCancel = 2;
 struct DialogRecord {
     std::string Kind; // message, error, warning, information, confirm, query
     std::string Text;
-    std::string Caption;        // query dialogs
-    std::string Prompt;         // query dialogs
-    std::string Value;          // query dialogs: the value offered
+    std::string Caption;               // query dialogs
+    std::string Prompt;                // query dialogs
+    std::string Value;                 // query dialogs: the value offered
     std::optional<std::string> Answer; // query dialogs: what was entered; none when cancelled
     int64_t HelpContext = 0;
 };

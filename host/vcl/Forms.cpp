@@ -79,8 +79,12 @@ void TCustomForm::SetDesigner(TDesigner* designer) {
     SetDesignerHook(designer);
 }
 
-int TCustomForm::ClientWidth() const { return std::max(0, FWidth - Frame.Left - Frame.Right); }
-int TCustomForm::ClientHeight() const { return std::max(0, FHeight - Frame.Top - Frame.Bottom); }
+int TCustomForm::ClientWidth() const {
+    return std::max(0, FWidth - Frame.Left - Frame.Right);
+}
+int TCustomForm::ClientHeight() const {
+    return std::max(0, FHeight - Frame.Top - Frame.Bottom);
+}
 
 void TCustomForm::SetClientSize(int width, int height) {
     SetBounds(FLeft, FTop, width + Frame.Left + Frame.Right, height + Frame.Top + Frame.Bottom);
@@ -132,7 +136,9 @@ TApplication::~TApplication() {
         gApplication = FPrevious;
 }
 
-void TApplication::ProcessMessages() { Desktop::Current().ProcessMessages(); }
+void TApplication::ProcessMessages() {
+    Desktop::Current().ProcessMessages();
+}
 
 void TApplication::PostCommand(TMenuItem* item) {
     WPARAM id = FNextCommand++;
@@ -173,6 +179,8 @@ TApplication& Application() {
     return *gApplication;
 }
 
-TApplication* ApplicationOrNull() { return gApplication; }
+TApplication* ApplicationOrNull() {
+    return gApplication;
+}
 
 } // namespace host

@@ -15,23 +15,40 @@ const TEnumInfo FontStyleInfo{"TFontStyle", {"fsBold", "fsItalic", "fsUnderline"
 uint32_t ColorToRGB(TColor color) {
     if (color < 0) {
         switch (color & 0xFF) {
-        case 0x00: return 0xC0C0C0; // scroll bar
-        case 0x01: return 0x008080; // desktop
-        case 0x04: return 0xC0C0C0; // menu
-        case 0x05: return 0xFFFFFF; // window
-        case 0x07: return 0x000000; // menu text
-        case 0x08: return 0x000000; // window text
-        case 0x09: return 0xFFFFFF; // caption text
-        case 0x0D: return 0x000080; // highlight
-        case 0x0E: return 0xFFFFFF; // highlight text
-        case 0x0F: return 0xC0C0C0; // button face
-        case 0x10: return 0x808080; // button shadow
-        case 0x11: return 0x808080; // grey text
-        case 0x12: return 0x000000; // button text
-        case 0x14: return 0xFFFFFF; // button highlight
-        case 0x15: return 0x000000; // 3D dark shadow
-        case 0x16: return 0xDFDFDF; // 3D light
-        default: return 0xC0C0C0;
+        case 0x00:
+            return 0xC0C0C0; // scroll bar
+        case 0x01:
+            return 0x008080; // desktop
+        case 0x04:
+            return 0xC0C0C0; // menu
+        case 0x05:
+            return 0xFFFFFF; // window
+        case 0x07:
+            return 0x000000; // menu text
+        case 0x08:
+            return 0x000000; // window text
+        case 0x09:
+            return 0xFFFFFF; // caption text
+        case 0x0D:
+            return 0x000080; // highlight
+        case 0x0E:
+            return 0xFFFFFF; // highlight text
+        case 0x0F:
+            return 0xC0C0C0; // button face
+        case 0x10:
+            return 0x808080; // button shadow
+        case 0x11:
+            return 0x808080; // grey text
+        case 0x12:
+            return 0x000000; // button text
+        case 0x14:
+            return 0xFFFFFF; // button highlight
+        case 0x15:
+            return 0x000000; // 3D dark shadow
+        case 0x16:
+            return 0xDFDFDF; // 3D light
+        default:
+            return 0xC0C0C0;
         }
     }
     // TColor stores blue in the high byte, as COLORREF does.
@@ -45,18 +62,38 @@ struct NamedColor {
     const char* Name;
 };
 const NamedColor kColors[] = {
-    {clBlack, "clBlack"},       {clMaroon, "clMaroon"},     {clGreen, "clGreen"},
-    {clOlive, "clOlive"},       {clNavy, "clNavy"},         {clPurple, "clPurple"},
-    {clTeal, "clTeal"},         {clGray, "clGray"},         {clSilver, "clSilver"},
-    {clRed, "clRed"},           {clLime, "clLime"},         {clYellow, "clYellow"},
-    {clBlue, "clBlue"},         {clFuchsia, "clFuchsia"},   {clAqua, "clAqua"},
-    {clWhite, "clWhite"},       {clScrollBar, "clScrollBar"}, {clBackground, "clBackground"},
-    {clMenu, "clMenu"},         {clWindow, "clWindow"},     {clMenuText, "clMenuText"},
-    {clWindowText, "clWindowText"}, {clCaptionText, "clCaptionText"},
-    {clHighlight, "clHighlight"}, {clHighlightText, "clHighlightText"},
-    {clBtnFace, "clBtnFace"},   {clBtnShadow, "clBtnShadow"}, {clGrayText, "clGrayText"},
-    {clBtnText, "clBtnText"},   {clBtnHighlight, "clBtnHighlight"},
-    {cl3DDkShadow, "cl3DDkShadow"}, {cl3DLight, "cl3DLight"},
+    {clBlack, "clBlack"},
+    {clMaroon, "clMaroon"},
+    {clGreen, "clGreen"},
+    {clOlive, "clOlive"},
+    {clNavy, "clNavy"},
+    {clPurple, "clPurple"},
+    {clTeal, "clTeal"},
+    {clGray, "clGray"},
+    {clSilver, "clSilver"},
+    {clRed, "clRed"},
+    {clLime, "clLime"},
+    {clYellow, "clYellow"},
+    {clBlue, "clBlue"},
+    {clFuchsia, "clFuchsia"},
+    {clAqua, "clAqua"},
+    {clWhite, "clWhite"},
+    {clScrollBar, "clScrollBar"},
+    {clBackground, "clBackground"},
+    {clMenu, "clMenu"},
+    {clWindow, "clWindow"},
+    {clMenuText, "clMenuText"},
+    {clWindowText, "clWindowText"},
+    {clCaptionText, "clCaptionText"},
+    {clHighlight, "clHighlight"},
+    {clHighlightText, "clHighlightText"},
+    {clBtnFace, "clBtnFace"},
+    {clBtnShadow, "clBtnShadow"},
+    {clGrayText, "clGrayText"},
+    {clBtnText, "clBtnText"},
+    {clBtnHighlight, "clBtnHighlight"},
+    {cl3DDkShadow, "cl3DDkShadow"},
+    {cl3DLight, "cl3DLight"},
 };
 } // namespace
 
@@ -82,23 +119,24 @@ struct NamedValue {
     const char* Name;
 };
 const NamedValue kCursors[] = {
-    {0, "crDefault"},   {-1, "crNone"},      {-2, "crArrow"},     {-3, "crCross"},
-    {-4, "crIBeam"},    {-5, "crSize"},      {-6, "crSizeNESW"},  {-7, "crSizeNS"},
-    {-8, "crSizeNWSE"}, {-9, "crSizeWE"},    {-10, "crUpArrow"},  {-11, "crHourGlass"},
-    {-12, "crDrag"},    {-13, "crNoDrop"},   {-14, "crHSplit"},   {-15, "crVSplit"},
-    {-16, "crMultiDrag"}, {-17, "crSQLWait"}, {-18, "crNo"},      {-19, "crAppStart"},
-    {-20, "crHelp"},    {-21, "crHandPoint"}, {-22, "crSizeAll"},
+    {0, "crDefault"},     {-1, "crNone"},       {-2, "crArrow"},    {-3, "crCross"},
+    {-4, "crIBeam"},      {-5, "crSize"},       {-6, "crSizeNESW"}, {-7, "crSizeNS"},
+    {-8, "crSizeNWSE"},   {-9, "crSizeWE"},     {-10, "crUpArrow"}, {-11, "crHourGlass"},
+    {-12, "crDrag"},      {-13, "crNoDrop"},    {-14, "crHSplit"},  {-15, "crVSplit"},
+    {-16, "crMultiDrag"}, {-17, "crSQLWait"},   {-18, "crNo"},      {-19, "crAppStart"},
+    {-20, "crHelp"},      {-21, "crHandPoint"}, {-22, "crSizeAll"},
 };
 const NamedValue kCharsets[] = {
-    {0, "ANSI_CHARSET"},       {1, "DEFAULT_CHARSET"},    {2, "SYMBOL_CHARSET"},
-    {77, "MAC_CHARSET"},       {128, "SHIFTJIS_CHARSET"}, {129, "HANGEUL_CHARSET"},
-    {130, "JOHAB_CHARSET"},    {134, "GB2312_CHARSET"},   {136, "CHINESEBIG5_CHARSET"},
-    {161, "GREEK_CHARSET"},    {162, "TURKISH_CHARSET"},  {163, "VIETNAMESE_CHARSET"},
-    {177, "HEBREW_CHARSET"},   {178, "ARABIC_CHARSET"},   {186, "BALTIC_CHARSET"},
-    {204, "RUSSIAN_CHARSET"},  {222, "THAI_CHARSET"},     {238, "EASTEUROPE_CHARSET"},
+    {0, "ANSI_CHARSET"},      {1, "DEFAULT_CHARSET"},    {2, "SYMBOL_CHARSET"},
+    {77, "MAC_CHARSET"},      {128, "SHIFTJIS_CHARSET"}, {129, "HANGEUL_CHARSET"},
+    {130, "JOHAB_CHARSET"},   {134, "GB2312_CHARSET"},   {136, "CHINESEBIG5_CHARSET"},
+    {161, "GREEK_CHARSET"},   {162, "TURKISH_CHARSET"},  {163, "VIETNAMESE_CHARSET"},
+    {177, "HEBREW_CHARSET"},  {178, "ARABIC_CHARSET"},   {186, "BALTIC_CHARSET"},
+    {204, "RUSSIAN_CHARSET"}, {222, "THAI_CHARSET"},     {238, "EASTEUROPE_CHARSET"},
     {255, "OEM_CHARSET"},
 };
-template <size_t N> bool identToInt(const NamedValue (&table)[N], std::string_view name, int64_t& v) {
+template <size_t N>
+bool identToInt(const NamedValue (&table)[N], std::string_view name, int64_t& v) {
     for (const NamedValue& n : table)
         if (SameText(n.Name, name)) {
             v = n.Value;
@@ -131,11 +169,15 @@ std::optional<std::string> ColorIntToIdent(int64_t value) {
 bool CursorIdentToInt(std::string_view name, int64_t& value) {
     return identToInt(kCursors, name, value);
 }
-std::optional<std::string> CursorIntToIdent(int64_t value) { return intToIdent(kCursors, value); }
+std::optional<std::string> CursorIntToIdent(int64_t value) {
+    return intToIdent(kCursors, value);
+}
 bool CharsetIdentToInt(std::string_view name, int64_t& value) {
     return identToInt(kCharsets, name, value);
 }
-std::optional<std::string> CharsetIntToIdent(int64_t value) { return intToIdent(kCharsets, value); }
+std::optional<std::string> CharsetIntToIdent(int64_t value) {
+    return intToIdent(kCharsets, value);
+}
 
 void TFont::SetCharset(int v) {
     if (v != FCharset) {
@@ -164,7 +206,8 @@ void TFont::DeclareProperties(PropList& props) {
         "Name", [](const TFont& f) { return f.Name(); },
         [](TFont& f, const std::string& v) { f.SetName(v); }));
     props.push_back(SetProp<TFont>(
-        "Style", FontStyleInfo, [](const TFont& f) { return static_cast<int64_t>(f.Style().mask()); },
+        "Style", FontStyleInfo,
+        [](const TFont& f) { return static_cast<int64_t>(f.Style().mask()); },
         [](TFont& f, int64_t v) { f.SetStyle(TFontStyles::FromMask(static_cast<uint64_t>(v))); }));
 }
 
@@ -296,7 +339,9 @@ void TCanvas::FillPattern(const TRect& r, TColor a, TColor b) {
         Target->FillPattern(r, ColorToRGB(a), ColorToRGB(b));
 }
 
-void TCanvas::MoveTo(int x, int y) { FPenPos = {x, y}; }
+void TCanvas::MoveTo(int x, int y) {
+    FPenPos = {x, y};
+}
 
 void TCanvas::LineTo(int x, int y) {
     ++Operations;

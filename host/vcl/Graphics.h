@@ -130,7 +130,8 @@ public:
     virtual ~IPaintTarget() = default;
     virtual void FillRect(const TRect& r, uint32_t rgb) = 0;
     virtual void DrawEdge(const TRect& r, UINT edge, UINT flags) = 0;
-    virtual void TextOut(int x, int y, const std::string& text, const TFont& font, uint32_t rgb) = 0;
+    virtual void TextOut(int x, int y, const std::string& text, const TFont& font,
+                         uint32_t rgb) = 0;
     virtual void Draw(int x, int y, const GdiBitmap& bitmap, bool transparent) = 0;
     virtual int TextWidth(const std::string& text, const TFont& font) = 0;
     virtual int TextHeight(const std::string& text, const TFont& font) = 0;

@@ -10,7 +10,9 @@ namespace {
 thread_local Desktop* gCurrent = nullptr;
 } // namespace
 
-Desktop::Desktop() : FPrevious(gCurrent) { gCurrent = this; }
+Desktop::Desktop() : FPrevious(gCurrent) {
+    gCurrent = this;
+}
 
 Desktop::~Desktop() {
     // Whatever windows are left die with the desktop, without messages.
@@ -25,7 +27,9 @@ Desktop& Desktop::Current() {
     return *gCurrent;
 }
 
-Desktop* Desktop::CurrentOrNull() { return gCurrent; }
+Desktop* Desktop::CurrentOrNull() {
+    return gCurrent;
+}
 
 Desktop::Window* Desktop::find(HWND hwnd) {
     auto it = FWindows.find(hwnd);
@@ -58,8 +62,12 @@ HWND Desktop::CreateWindowEx(const CreateParams& params) {
     return h;
 }
 
-HWND& Desktop::firstOf(HWND parent) { return parent ? find(parent)->FirstChild : FTopFirst; }
-HWND& Desktop::lastOf(HWND parent) { return parent ? find(parent)->LastChild : FTopLast; }
+HWND& Desktop::firstOf(HWND parent) {
+    return parent ? find(parent)->FirstChild : FTopFirst;
+}
+HWND& Desktop::lastOf(HWND parent) {
+    return parent ? find(parent)->LastChild : FTopLast;
+}
 
 void Desktop::link(HWND hwnd, HWND insertAfter) {
     Window* w = find(hwnd);
@@ -144,7 +152,9 @@ void Desktop::DestroyWindow(HWND hwnd) {
     destroyTree(hwnd);
 }
 
-bool Desktop::IsWindow(HWND hwnd) const { return find(hwnd) != nullptr; }
+bool Desktop::IsWindow(HWND hwnd) const {
+    return find(hwnd) != nullptr;
+}
 
 HWND Desktop::GetParent(HWND hwnd) const {
     const Window* w = find(hwnd);
@@ -242,8 +252,7 @@ void Desktop::ShowWindow(HWND hwnd, bool visible) {
         w->Visible = visible;
 }
 
-void Desktop::SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy,
-                           UINT flags) {
+void Desktop::SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
     Window* w = find(hwnd);
     if (!w)
         return;

@@ -60,8 +60,8 @@ public:
     struct CreateParams {
         std::string ClassName;
         HWND Parent = 0;
-        TRect Bounds;             // in the parent's client coordinates (screen for top level)
-        TRect ClientInset;        // the frame: left, top, right, bottom widths
+        TRect Bounds;      // in the parent's client coordinates (screen for top level)
+        TRect ClientInset; // the frame: left, top, right, bottom widths
         bool Visible = true;
         IWindowProc* Proc = nullptr;
         std::function<void(HWND)> Bind; // called with the new handle before WM_CREATE

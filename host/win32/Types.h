@@ -31,7 +31,9 @@ struct TRect {
     bool operator==(const TRect&) const = default;
 };
 
-inline TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
+inline TRect Rect(int left, int top, int right, int bottom) {
+    return {left, top, right, bottom};
+}
 inline TRect Bounds(int left, int top, int width, int height) {
     return {left, top, left + width, top + height};
 }
@@ -98,8 +100,12 @@ inline LPARAM MakeLParam(int x, int y) {
     return static_cast<LPARAM>((static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16) |
                                static_cast<uint16_t>(x));
 }
-inline int LParamX(LPARAM l) { return static_cast<int16_t>(static_cast<uint32_t>(l) & 0xFFFF); }
-inline int LParamY(LPARAM l) { return static_cast<int16_t>((static_cast<uint32_t>(l) >> 16) & 0xFFFF); }
+inline int LParamX(LPARAM l) {
+    return static_cast<int16_t>(static_cast<uint32_t>(l) & 0xFFFF);
+}
+inline int LParamY(LPARAM l) {
+    return static_cast<int16_t>((static_cast<uint32_t>(l) >> 16) & 0xFFFF);
+}
 
 // GetWindow
 constexpr UINT GW_HWNDFIRST = 0;

@@ -5,7 +5,9 @@
 
 namespace host {
 
-HWND GetWindow(HWND hwnd, UINT cmd) { return Desktop::Current().GetWindow(hwnd, cmd); }
+HWND GetWindow(HWND hwnd, UINT cmd) {
+    return Desktop::Current().GetWindow(hwnd, cmd);
+}
 
 int GetClassNameA(HWND hwnd, char* buffer, int maxCount) {
     if (!buffer || maxCount <= 0)
@@ -53,9 +55,13 @@ uintptr_t SetTimer(HWND hwnd, uintptr_t id, UINT elapse, void*) {
     return Desktop::Current().SetTimer(hwnd, id, elapse) ? id : 0;
 }
 
-bool KillTimer(HWND hwnd, uintptr_t id) { return Desktop::Current().KillTimer(hwnd, id); }
+bool KillTimer(HWND hwnd, uintptr_t id) {
+    return Desktop::Current().KillTimer(hwnd, id);
+}
 
-DWORD GetTickCount() { return Desktop::Current().GetTickCount(); }
+DWORD GetTickCount() {
+    return Desktop::Current().GetTickCount();
+}
 
 bool GetCursorPos(TPoint* point) {
     if (!point)
@@ -78,6 +84,8 @@ HBITMAP LoadBitmapA(HINSTANCE instance, const char* name) {
     return Desktop::Current().LoadBitmap(instance, name);
 }
 
-bool DeleteObject(HGDIOBJ object) { return Desktop::Current().DeleteObject(object); }
+bool DeleteObject(HGDIOBJ object) {
+    return Desktop::Current().DeleteObject(object);
+}
 
 } // namespace host

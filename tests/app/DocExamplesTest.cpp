@@ -51,9 +51,9 @@ TEST(DocExamplesTest, EveryExampleRunsAndPrintsItsTranscript) {
             continue;
         for (const Example& ex : examplesIn(entry.path())) {
             ++count;
-            std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                        ("stow-doc-" + std::to_string(::getpid()) + "-" +
-                                         std::to_string(count));
+            std::filesystem::path dir =
+                std::filesystem::temp_directory_path() /
+                ("stow-doc-" + std::to_string(::getpid()) + "-" + std::to_string(count));
             std::filesystem::create_directories(dir);
             std::ostringstream out, err;
             int rc;

@@ -186,7 +186,9 @@ TEST_F(GeometryTest, PaintFillsTheFaceAndDrawsTwoRaisedInnerEdges) {
         std::vector<std::pair<UINT, UINT>> edges;
         std::vector<uint32_t> fills;
         void FillRect(const TRect&, uint32_t rgb) override { fills.push_back(rgb); }
-        void DrawEdge(const TRect& r, UINT edge, UINT flags) override { edges.push_back({edge, flags}); }
+        void DrawEdge(const TRect& r, UINT edge, UINT flags) override {
+            edges.push_back({edge, flags});
+        }
         void TextOut(int, int, const std::string&, const TFont&, uint32_t) override {}
         void Draw(int, int, const GdiBitmap&, bool) override {}
         int TextWidth(const std::string&, const TFont&) override { return 0; }
@@ -196,9 +198,9 @@ TEST_F(GeometryTest, PaintFillsTheFaceAndDrawsTwoRaisedInnerEdges) {
     TStowbar* bar = Setup(640, 480, 0, asTop);
     bar->PaintTo(&recorder);
     EXPECT_EQ(recorder.fills, std::vector<uint32_t>{0xC0C0C0});
-    EXPECT_EQ(recorder.edges, (std::vector<std::pair<UINT, UINT>>{
-                                  {BDR_RAISEDINNER, BF_LEFT | BF_TOP},
-                                  {BDR_RAISEDINNER, BF_RIGHT | BF_BOTTOM}}));
+    EXPECT_EQ(recorder.edges,
+              (std::vector<std::pair<UINT, UINT>>{{BDR_RAISEDINNER, BF_LEFT | BF_TOP},
+                                                  {BDR_RAISEDINNER, BF_RIGHT | BF_BOTTOM}}));
 }
 
 } // namespace

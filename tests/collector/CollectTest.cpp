@@ -54,10 +54,10 @@ TEST_F(CollectTest, CanWeCollectComparesClassNamesThroughTheChain) {
     struct Case {
         const TClass* cls;
         bool collected;
-    } cases[] = {{TTimer::StaticClass(), true},        {TStringField::StaticClass(), false},
+    } cases[] = {{TTimer::StaticClass(), true},         {TStringField::StaticClass(), false},
                  {TIntegerField::StaticClass(), false}, {TMenuItem::StaticClass(), false},
-                 {TMyMenuItem::StaticClass(), false},  {TButton::StaticClass(), false},
-                 {TLabel::StaticClass(), false},       {Tfield::StaticClass(), true},
+                 {TMyMenuItem::StaticClass(), false},   {TButton::StaticClass(), false},
+                 {TLabel::StaticClass(), false},        {Tfield::StaticClass(), true},
                  {TNestedTable::StaticClass(), true}};
     EXPECT_FALSE(bar->CanWeCollect(bar));
     for (const Case& c : cases) {

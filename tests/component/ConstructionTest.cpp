@@ -151,7 +151,9 @@ INSTANTIATE_TEST_SUITE_P(
                       SiblingCase{"LeftIsNoSibling", {{asLeft, false}}, true, true},
                       SiblingCase{"UndockedIsNoSibling", {{asNone, false}}, true, true},
                       SiblingCase{"LastSiblingDecidesButShownStays",
-                                  {{asTop, false}, {asTop, true}}, true, false}),
+                                  {{asTop, false}, {asTop, true}},
+                                  true,
+                                  false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

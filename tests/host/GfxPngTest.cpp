@@ -98,8 +98,7 @@ TEST(Png, OversizedPicturesAreRefusedBeforeAllocating) {
     // A valid 9000 x 1 picture: beyond the limit in one direction.
     const std::vector<uint8_t> wide = EncodePng(Surface(PngMaxDimension + 1, 1, 0x808080));
     EXPECT_THROW(DecodePng(wide), Exception);
-    EXPECT_EQ(DecodePng(EncodePng(Surface(PngMaxDimension, 1, 0x808080))).Width(),
-              PngMaxDimension);
+    EXPECT_EQ(DecodePng(EncodePng(Surface(PngMaxDimension, 1, 0x808080))).Width(), PngMaxDimension);
 }
 
 } // namespace

@@ -25,16 +25,16 @@ std::vector<uint8_t> bytes(std::initializer_list<int> list) {
 TEST(ResFileTest, StartsWithTheEmptyEntryAndLaysOutEachHeader) {
     TResource r{{RT_RCDATA, {}}, {0, "Ab"}, 0x0409, RES_MOVEABLE | RES_PURE, bytes({1, 2, 3})};
     std::vector<uint8_t> file = WriteResFile(std::span<const TResource>(&r, 1));
-    const std::vector<uint8_t> expected = bytes(
-        {0,    0,    0,   0,  32,   0, 0,    0, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0, // the empty
-                                                                                    // entry
-         0,    0,    0,   0,  0,    0, 0,    0, 0,    0,    0, 0, 0,    0,    0, 0, 3,
-         0,    0,    0,   36, 0,    0, 0,       // data size, header size
-         0xFF, 0xFF, 10,  0,                    // type: RT_RCDATA
-         'A',  0,    'B', 0,  0,    0, 0,    0, // name, upper case, null, padding to 4
-         0,    0,    0,   0,  0x30, 0, 0x09, 4, // data version, memory flags, language
-         0,    0,    0,   0,  0,    0, 0,    0, // version, characteristics
-         1,    2,    3,   0});                  // data, padded to 4
+    const std::vector<uint8_t> expected =
+        bytes({0, 0, 0, 0, 32, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0, // the empty
+                                                                            // entry
+               0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 36, 0, 0,
+               0,                            // data size, header size
+               0xFF, 0xFF, 10, 0,            // type: RT_RCDATA
+               'A', 0, 'B', 0, 0, 0, 0, 0,   // name, upper case, null, padding to 4
+               0, 0, 0, 0, 0x30, 0, 0x09, 4, // data version, memory flags, language
+               0, 0, 0, 0, 0, 0, 0, 0,       // version, characteristics
+               1, 2, 3, 0});                 // data, padded to 4
     EXPECT_EQ(file, expected);
 }
 
