@@ -44,3 +44,15 @@ if(EXISTS ${dir}/${stem}.err)
     message(FATAL_ERROR "standard error differs from ${stem}.err:\nexpected: ${expected_err}\nactual:   ${err}")
   endif()
 endif()
+# Files the script writes: each file in NAME.files/ beside the script must equal the file of the
+# same name that the run left in the working folder.
+if(IS_DIRECTORY ${dir}/${stem}.files)
+  file(GLOB expected_files RELATIVE ${dir}/${stem}.files ${dir}/${stem}.files/*)
+  foreach(f ${expected_files})
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${dir}/${stem}.files/${f} ${WORKDIR}/${f}
+                    RESULT_VARIABLE differs)
+    if(differs)
+      message(FATAL_ERROR "${f} differs from ${stem}.files/${f}")
+    endif()
+  endforeach()
+endif()
