@@ -7,34 +7,17 @@
 #include "host/classes/BinaryFormat.h"
 #include "host/classes/TextFormat.h"
 
+#include "GeneratedForm.h"
+
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <stdexcept>
 #include <string>
 
 namespace {
 
 std::string LoadInput() {
-    std::string path;
-    if (const char* given = std::getenv("STOW_FORMFILE_BENCH_INPUT")) {
-        path = given;
-    } else {
-        path = "/tmp/stow-formfile-bench.dfm";
-        // The repository's folder, from this file's path (bench/ has no source-folder macro).
-        std::filesystem::path repo = std::filesystem::path(__FILE__).parent_path().parent_path();
-        std::string command = "python3 " + (repo / "../shared/tools/dfmconv/genform.py").string() +
-                              " " + path + " >/dev/null";
-        if (std::system(command.c_str()) != 0)
-            throw std::runtime_error("cannot generate the form: " + command);
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return stowbench::LoadGeneratedForm("STOW_FORMFILE_BENCH_INPUT",
+                                        "/tmp/stow-formfile-bench.dfm");
 }
 
 struct Data {

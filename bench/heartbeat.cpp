@@ -11,41 +11,12 @@
 #include "component/Stowbar.h"
 #include "host/designer/Environment.h"
 #include "host/win32/Windows.h"
+#include "support/CountingNew.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
-#include <new>
 #include <string>
-
-namespace {
-long gAllocations = 0;
-} // namespace
-
-void* operator new(std::size_t size) {
-    ++gAllocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) {
-    return operator new(size);
-}
-// The replaced operator new takes its memory from malloc, so free is the matching release.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace {
 
@@ -60,6 +31,7 @@ enum class Where { Hidden, Near, Selected };
 // when the size changes.
 struct World {
     explicit World(int entries) : entries(entries) {
+        stow::StowbarInitialization(); // the bar is linked in: start its unit (counted)
         RegisterClass(TStowbar::StaticClass());
         form = env.NewForm("Form1", 640, 480);
         for (int i = 1; i <= entries; ++i)
@@ -82,6 +54,11 @@ struct World {
         }
         env.desktop().RunFor(1000);
         return bar->EntryCount() == entries && bar->Hidden() == (where == Where::Hidden);
+    }
+
+    ~World() {
+        env.Close();
+        stow::StowbarFinalization();
     }
 
     int entries;
@@ -109,14 +86,15 @@ void Tick(benchmark::State& state, Where where) {
     TStowbar* bar = w.bar;
     HWND h = bar->Handle();
     TNVC* last = bar->Entry(entries - 1);
-    long allocations = gAllocations;
+    long allocations = stowtest::gAllocations;
     int barInvalidates = bar->InvalidateCount();
     int buttonInvalidates = last->Button->InvalidateCount();
     uint64_t paints = w.env.desktop().PaintCount(h);
     for (auto _ : state)
         SendMessageA(h, WM_TIMER, 1, 0);
     const double ticks = static_cast<double>(state.iterations());
-    state.counters["allocs/tick"] = static_cast<double>(gAllocations - allocations) / ticks;
+    state.counters["allocs/tick"] =
+        static_cast<double>(stowtest::gAllocations - allocations) / ticks;
     state.counters["barMoves"] = bar->InvalidateCount() - barInvalidates;
     state.counters["lastButtonMoves"] = last->Button->InvalidateCount() - buttonInvalidates;
     state.counters["paints"] = static_cast<double>(w.env.desktop().PaintCount(h) - paints);

@@ -11,13 +11,10 @@
 #include "component/Stowbar.h"
 #include "host/designer/Environment.h"
 
+#include "GeneratedForm.h"
+
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <stdexcept>
 #include <string>
 
 namespace {
@@ -25,21 +22,8 @@ namespace {
 using namespace host;
 
 std::string LoadInput() {
-    std::string path;
-    if (const char* given = std::getenv("STOW_STREAMING_BENCH_INPUT")) {
-        path = given;
-    } else {
-        path = "/tmp/stow-streaming-bench.dfm";
-        std::filesystem::path repo = std::filesystem::path(__FILE__).parent_path().parent_path();
-        std::string command = "python3 " + (repo / "../shared/tools/dfmconv/genform.py").string() +
-                              " " + path + " >/dev/null";
-        if (std::system(command.c_str()) != 0)
-            throw std::runtime_error("cannot generate the form: " + command);
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return stowbench::LoadGeneratedForm("STOW_STREAMING_BENCH_INPUT",
+                                        "/tmp/stow-streaming-bench.dfm");
 }
 
 struct Data {

@@ -4,37 +4,7 @@
 #include "support/BarFixture.h"
 
 #include "host/win32/Windows.h"
-
-#include <cstdlib>
-#include <new>
-
-namespace {
-long gAllocations = 0;
-} // namespace
-
-void* operator new(std::size_t size) {
-    ++gAllocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) {
-    return operator new(size);
-}
-// The replaced operator new takes its memory from malloc, so free is the matching release.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
+#include "support/CountingNew.h"
 
 namespace stowtest {
 namespace {
@@ -120,9 +90,9 @@ TEST_P(HeartbeatAllocTest, QuietTickAllocatesAndMovesNothing) {
 
     HWND h = bar->Handle();
     Snapshot before = Take(bar);
-    long allocations = gAllocations;
+    long allocations = stowtest::gAllocations;
     SendMessageA(h, WM_TIMER, 1, 0);
-    long made = gAllocations - allocations;
+    long made = stowtest::gAllocations - allocations;
     Snapshot after = Take(bar);
 
     EXPECT_EQ(made, 0);
