@@ -12,8 +12,8 @@ using stow::TStowbar;
 namespace {
 
 json pos16(int32_t info) {
-    return json::array({static_cast<int16_t>(static_cast<uint32_t>(info) & 0xFFFF),
-                        static_cast<int16_t>(static_cast<uint32_t>(info) >> 16)});
+    TDesignPos p = TDesignPos::Unpack(info);
+    return json::array({p.Left, p.Top});
 }
 
 json boundsOf(const TControl* c) {

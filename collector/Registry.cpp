@@ -89,11 +89,6 @@ struct SlotGrid {
     }
 };
 
-int32_t packDesignInfo(int left, int top) {
-    return static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(top)) << 16) |
-                                static_cast<uint16_t>(left));
-}
-
 } // namespace
 
 void TStowbar::ShowComponents(bool show) {
@@ -111,10 +106,10 @@ void TStowbar::ShowComponents(bool show) {
         if (!c)
             continue;
         if (show) {
-            c->SetDesignInfo(packDesignInfo(entries.X, entries.Y));
+            c->SetDesignInfo(TDesignPos::Pack(entries.X, entries.Y));
             entries.advance();
         } else {
-            c->SetDesignInfo(packDesignInfo(-10000, 0));
+            c->SetDesignInfo(TDesignPos::Pack(-10000, 0));
         }
     }
 

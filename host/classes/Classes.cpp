@@ -231,30 +231,27 @@ void TComponent::SetDesigning(bool value, bool children) {
             c->SetDesigning(value);
 }
 
-namespace {
-int16_t low16(int32_t v) {
-    return static_cast<int16_t>(static_cast<uint32_t>(v) & 0xFFFF);
-}
-int16_t high16(int32_t v) {
-    return static_cast<int16_t>(static_cast<uint32_t>(v) >> 16);
-}
-int32_t pack(int64_t left, int64_t top) {
-    return static_cast<int32_t>((static_cast<uint32_t>(top & 0xFFFF) << 16) |
-                                static_cast<uint32_t>(left & 0xFFFF));
-}
-} // namespace
-
 void TComponent::DefineProperties(TFiler& filer) {
     // A non-visual component's icon position travels as Left and Top, each when not zero; the
     // halves are kept as unsigned 16-bit numbers, as the host library writes them.
     filer.DefineProperty(
-        "Left", [this](TReader& r) { FDesignInfo = pack(r.ReadInteger(), high16(FDesignInfo)); },
-        [this](TWriter& w) { w.WriteInteger(static_cast<uint16_t>(low16(FDesignInfo))); },
-        low16(FDesignInfo) != 0);
+        "Left",
+        [this](TReader& r) {
+            FDesignInfo = TDesignPos::Pack(r.ReadInteger(), TDesignPos::Unpack(FDesignInfo).Top);
+        },
+        [this](TWriter& w) {
+            w.WriteInteger(static_cast<uint16_t>(TDesignPos::Unpack(FDesignInfo).Left));
+        },
+        TDesignPos::Unpack(FDesignInfo).Left != 0);
     filer.DefineProperty(
-        "Top", [this](TReader& r) { FDesignInfo = pack(low16(FDesignInfo), r.ReadInteger()); },
-        [this](TWriter& w) { w.WriteInteger(static_cast<uint16_t>(high16(FDesignInfo))); },
-        high16(FDesignInfo) != 0);
+        "Top",
+        [this](TReader& r) {
+            FDesignInfo = TDesignPos::Pack(TDesignPos::Unpack(FDesignInfo).Left, r.ReadInteger());
+        },
+        [this](TWriter& w) {
+            w.WriteInteger(static_cast<uint16_t>(TDesignPos::Unpack(FDesignInfo).Top));
+        },
+        TDesignPos::Unpack(FDesignInfo).Top != 0);
 }
 
 TComponent* NewComponent(const TClass* cls, TComponent* owner) {

@@ -19,6 +19,25 @@ class TFiler;
 class TComponent;
 
 enum class TOperation { opInsert, opRemove };
+
+// The designer's icon position of a non-visual component, as DesignInfo packs it: the left
+// coordinate in the low 16 bits, the top in the high 16 bits, each a 16-bit two's-complement
+// value (so -10000 survives, and anything wider keeps its low 16 bits).
+struct TDesignPos {
+    int16_t Left = 0;
+    int16_t Top = 0;
+
+    static TDesignPos Unpack(int32_t info) {
+        const auto u = static_cast<uint32_t>(info);
+        return {static_cast<int16_t>(u & 0xFFFF), static_cast<int16_t>(u >> 16)};
+    }
+    // Keeps the low 16 bits of each coordinate.
+    static int32_t Pack(int64_t left, int64_t top) {
+        return static_cast<int32_t>((static_cast<uint32_t>(top & 0xFFFF) << 16) |
+                                    static_cast<uint32_t>(left & 0xFFFF));
+    }
+    int32_t Packed() const { return Pack(Left, Top); }
+};
 using enum TOperation;
 
 enum class TComponentStateFlag {

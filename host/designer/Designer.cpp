@@ -8,19 +8,6 @@
 
 namespace host {
 
-namespace {
-int16_t lo(int32_t v) {
-    return static_cast<int16_t>(static_cast<uint32_t>(v) & 0xFFFF);
-}
-int16_t hi(int32_t v) {
-    return static_cast<int16_t>(static_cast<uint32_t>(v) >> 16);
-}
-int32_t packPos(int x, int y) {
-    return static_cast<int32_t>((static_cast<uint32_t>(y & 0xFFFF) << 16) |
-                                static_cast<uint32_t>(x & 0xFFFF));
-}
-} // namespace
-
 // ---------------------------------------------------------------- icons
 
 TDesignerIcon::TDesignerIcon(TFormDesigner& designer, TComponent* component)
@@ -29,8 +16,8 @@ TDesignerIcon::TDesignerIcon(TFormDesigner& designer, TComponent* component)
     Desktop::CreateParams cp;
     cp.ClassName = "TContainer";
     cp.Parent = form->Handle();
-    int32_t info = component->DesignInfo();
-    cp.Bounds = Bounds(lo(info), hi(info), Size, Size);
+    TDesignPos pos = TDesignPos::Unpack(component->DesignInfo());
+    cp.Bounds = Bounds(pos.Left, pos.Top, Size, Size);
     cp.Proc = this;
     cp.Bind = [this](HWND h) { FHandle = h; };
     Desktop::Current().CreateWindowEx(cp);
@@ -146,8 +133,8 @@ void TFormDesigner::PlaceIcon(TComponent* component) {
     HWND h = IconOf(component);
     if (!h)
         return;
-    int32_t info = component->DesignInfo();
-    Desktop::Current().SetWindowPos(h, 0, lo(info), hi(info), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    TDesignPos pos = TDesignPos::Unpack(component->DesignInfo());
+    Desktop::Current().SetWindowPos(h, 0, pos.Left, pos.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 std::string TFormDesigner::UniqueName(const TClass* cls) const {
@@ -172,7 +159,7 @@ TComponent* TFormDesigner::Drop(const TClass* cls, const std::string& name, int 
                     control->SetParent(form);
             }
         } else {
-            c->SetDesignInfo(packPos(x, y));
+            c->SetDesignInfo(TDesignPos::Pack(x, y));
             PlaceIcon(c);
         }
     } catch (...) {

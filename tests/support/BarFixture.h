@@ -48,9 +48,8 @@ protected:
     std::vector<std::string> Excluded(TStowbar* bar) { return bar->ExcludedNames().Items(); }
     const std::vector<DialogRecord>& Dialogs() { return env.dialogs().Shown(); }
     static TPoint Pos(const TComponent* c) {
-        int32_t v = c->DesignInfo();
-        return {static_cast<int16_t>(static_cast<uint32_t>(v) & 0xFFFF),
-                static_cast<int16_t>(static_cast<uint32_t>(v) >> 16)};
+        TDesignPos p = TDesignPos::Unpack(c->DesignInfo());
+        return {p.Left, p.Top};
     }
 
     DesignEnvironment env;
