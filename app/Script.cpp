@@ -71,21 +71,16 @@ ScriptLine ParseLine(const std::string& text, int number) {
     return line;
 }
 
-std::vector<ScriptLine> ParseScript(const std::string& text) {
-    std::vector<ScriptLine> lines;
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
     size_t start = 0;
-    int number = 0;
-    while (start <= text.size()) {
+    for (;;) {
         size_t end = text.find('\n', start);
-        std::string raw =
-            text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        ++number;
-        lines.push_back(ParseLine(raw, number));
-        if (end == std::string::npos)
-            break;
+        lines.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos)
+            return lines;
         start = end + 1;
     }
-    return lines;
 }
 
 std::string Escape(const std::string& text) {

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace app {
@@ -26,7 +27,9 @@ struct ScriptLine {
 
 // Splits one line into words; raises ScriptError on an unterminated quote or a bad escape.
 ScriptLine ParseLine(const std::string& text, int number);
-std::vector<ScriptLine> ParseScript(const std::string& text);
+// The lines of a script's text, split at line feeds (a carriage return before one stays with its
+// line, where ParseLine takes it for a blank); a final line without a line feed counts too.
+std::vector<std::string_view> SplitLines(std::string_view text);
 
 // A word as an integer (within a billion either way); raises ScriptError naming what it is.
 int ToInt(const std::string& word, const char* what);

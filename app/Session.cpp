@@ -105,15 +105,11 @@ int Session::RunFile(const std::filesystem::path& script, std::ostream& err) {
 
 int Session::RunText(const std::string& text, const std::string& file, std::ostream& err) {
     FFile = file;
-    size_t start = 0;
     int number = 0;
-    while (start <= text.size()) {
-        size_t end = text.find('\n', start);
-        std::string raw =
-            text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    for (std::string_view raw : SplitLines(text)) {
         ++number;
         try {
-            ScriptLine line = ParseLine(raw, number);
+            ScriptLine line = ParseLine(std::string(raw), number);
             if (!line.Words.empty())
                 Execute(line);
         } catch (const ScriptError& e) {
@@ -125,9 +121,6 @@ int Session::RunText(const std::string& text, const std::string& file, std::ostr
             err << "stowdesign: " << file << ":" << number << ": " << e.what() << "\n";
             return 2;
         }
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
     }
     FOut.flush();
     if (std::string unfinished = unfinishedRenders(); !unfinished.empty()) {
