@@ -23,8 +23,10 @@ long double Extended80::ToLongDouble() const {
     return value;
 }
 
+FormValue::FormValue() : FKind(FormValueKind::Nil) {}
+
 template <typename T>
-FormValue::FormValue(FormValueKind kind, T&& data) : kind_(kind), data_(std::forward<T>(data)) {}
+FormValue::FormValue(FormValueKind kind, T&& data) : FKind(kind), FData(std::forward<T>(data)) {}
 
 FormValue FormValue::Integer(int64_t value) {
     return {FormValueKind::Integer, value};
@@ -79,16 +81,16 @@ FormValue FormValue::Double(double value) {
 }
 
 bool FormValue::operator==(const FormValue& other) const {
-    if (kind_ != other.kind_)
+    if (FKind != other.FKind)
         return false;
     // Floats compare by their bits, so that a NaN equals itself and -0 differs from 0.
-    if (kind_ == FormValueKind::Single)
-        return std::memcmp(&std::get<float>(data_), &std::get<float>(other.data_), sizeof(float)) ==
+    if (FKind == FormValueKind::Single)
+        return std::memcmp(&std::get<float>(FData), &std::get<float>(other.FData), sizeof(float)) ==
                0;
-    if (kind_ == FormValueKind::Date || kind_ == FormValueKind::Double)
-        return std::memcmp(&std::get<double>(data_), &std::get<double>(other.data_),
+    if (FKind == FormValueKind::Date || FKind == FormValueKind::Double)
+        return std::memcmp(&std::get<double>(FData), &std::get<double>(other.FData),
                            sizeof(double)) == 0;
-    return data_ == other.data_;
+    return FData == other.FData;
 }
 
 const FormProperty* FormObject::FindProperty(std::string_view propertyName) const {
@@ -121,15 +123,15 @@ EFormFileError::EFormFileError(std::string fileName, int line, int column, std::
                                std::string detail)
     : EReadError(ShownFileName(fileName) + ":" + std::to_string(line) + ":" +
                  std::to_string(column) + ": " + WithPath(path, detail)),
-      fileName_(std::move(fileName)), line_(line), column_(column), path_(std::move(path)),
-      detail_(std::move(detail)) {}
+      FFileName(std::move(fileName)), FLine(line), FColumn(column), FPath(std::move(path)),
+      FDetail(std::move(detail)) {}
 
 EFormFileError::EFormFileError(std::string fileName, uint64_t offset, std::string path,
                                std::string detail)
     : EReadError(ShownFileName(fileName) + ": byte " + std::to_string(offset) + ": " +
                  WithPath(path, detail)),
-      fileName_(std::move(fileName)), offset_(offset), path_(std::move(path)),
-      detail_(std::move(detail)) {}
+      FFileName(std::move(fileName)), FOffset(offset), FPath(std::move(path)),
+      FDetail(std::move(detail)) {}
 
 void TextLineColumn(std::string_view text, uint64_t offset, int& line, int& column) {
     line = 1;

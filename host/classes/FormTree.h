@@ -56,7 +56,9 @@ using FormItemList = std::vector<FormCollectionItem>;
 
 class FormValue {
 public:
-    FormValue() : kind_(FormValueKind::Nil) {}
+    // Nil. Defined with the factories: an inline constructor would need FormCollectionItem
+    // complete here (clang instantiates the variant's members on the spot).
+    FormValue();
 
     static FormValue Integer(int64_t value);
     static FormValue Extended(Extended80 value);
@@ -77,34 +79,34 @@ public:
     static FormValue Date(double days);
     static FormValue Double(double value);
 
-    FormValueKind Kind() const { return kind_; }
+    FormValueKind Kind() const { return FKind; }
     bool IsStringLike() const {
-        return kind_ == FormValueKind::String || kind_ == FormValueKind::WideString ||
-               kind_ == FormValueKind::Utf8String;
+        return FKind == FormValueKind::String || FKind == FormValueKind::WideString ||
+               FKind == FormValueKind::Utf8String;
     }
 
     // Accessors; each requires the matching kind (std::bad_variant_access otherwise).
-    int64_t AsInteger() const { return std::get<int64_t>(data_); } // Integer, Currency (scaled)
-    const Extended80& AsExtended() const { return std::get<Extended80>(data_); }
-    float AsSingle() const { return std::get<float>(data_); }
-    double AsDouble() const { return std::get<double>(data_); } // Date, Double
+    int64_t AsInteger() const { return std::get<int64_t>(FData); } // Integer, Currency (scaled)
+    const Extended80& AsExtended() const { return std::get<Extended80>(FData); }
+    float AsSingle() const { return std::get<float>(FData); }
+    double AsDouble() const { return std::get<double>(FData); } // Date, Double
     // String, Utf8String, Ident and Binary hold bytes.
-    const std::string& AsBytes() const { return std::get<std::string>(data_); }
-    const std::u16string& AsWide() const { return std::get<std::u16string>(data_); }
-    const FormNameList& AsSet() const { return std::get<FormNameList>(data_); }
-    const FormValueList& AsList() const { return std::get<FormValueList>(data_); }
-    FormValueList& AsList() { return std::get<FormValueList>(data_); }
-    const FormItemList& AsCollection() const { return std::get<FormItemList>(data_); }
-    FormItemList& AsCollection() { return std::get<FormItemList>(data_); }
+    const std::string& AsBytes() const { return std::get<std::string>(FData); }
+    const std::u16string& AsWide() const { return std::get<std::u16string>(FData); }
+    const FormNameList& AsSet() const { return std::get<FormNameList>(FData); }
+    const FormValueList& AsList() const { return std::get<FormValueList>(FData); }
+    FormValueList& AsList() { return std::get<FormValueList>(FData); }
+    const FormItemList& AsCollection() const { return std::get<FormItemList>(FData); }
+    FormItemList& AsCollection() { return std::get<FormItemList>(FData); }
 
     // Where the value starts in the file it was read from (text: a byte offset into the text,
     // binary: from the start of the file), and for lists and collections where their end marker
     // is; 0 for values made in memory. Not part of the value: == ignores them.
-    uint64_t Offset() const { return offset_; }
-    uint64_t EndOffset() const { return endOffset_; }
+    uint64_t Offset() const { return FOffset; }
+    uint64_t EndOffset() const { return FEndOffset; }
     FormValue& At(uint64_t offset, uint64_t endOffset = 0) {
-        offset_ = offset;
-        endOffset_ = endOffset;
+        FOffset = offset;
+        FEndOffset = endOffset;
         return *this;
     }
 
@@ -116,10 +118,10 @@ private:
     // Defined with the factories, where every alternative's type is complete.
     template <typename T> FormValue(FormValueKind kind, T&& data);
 
-    FormValueKind kind_;
-    Data data_;
-    uint64_t offset_ = 0;
-    uint64_t endOffset_ = 0;
+    FormValueKind FKind;
+    Data FData;
+    uint64_t FOffset = 0;
+    uint64_t FEndOffset = 0;
 };
 
 struct FormProperty {
@@ -169,21 +171,21 @@ public:
                    std::string detail);
     EFormFileError(std::string fileName, uint64_t offset, std::string path, std::string detail);
 
-    const std::string& FileName() const { return fileName_; }
-    bool IsText() const { return line_ > 0; }
-    int Line() const { return line_; }          // text only; 0 for binary
-    int Column() const { return column_; }      // text only; 0 for binary
-    uint64_t Offset() const { return offset_; } // binary only
-    const std::string& Path() const { return path_; }
-    const std::string& Detail() const { return detail_; }
+    const std::string& FileName() const { return FFileName; }
+    bool IsText() const { return FLine > 0; }
+    int Line() const { return FLine; }          // text only; 0 for binary
+    int Column() const { return FColumn; }      // text only; 0 for binary
+    uint64_t Offset() const { return FOffset; } // binary only
+    const std::string& Path() const { return FPath; }
+    const std::string& Detail() const { return FDetail; }
 
 private:
-    std::string fileName_;
-    int line_ = 0;
-    int column_ = 0;
-    uint64_t offset_ = 0;
-    std::string path_;
-    std::string detail_;
+    std::string FFileName;
+    int FLine = 0;
+    int FColumn = 0;
+    uint64_t FOffset = 0;
+    std::string FPath;
+    std::string FDetail;
 };
 
 enum class FormFileFormat { Text, Binary };

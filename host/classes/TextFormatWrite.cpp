@@ -118,43 +118,43 @@ bool DecodeUtf8(const std::string& bytes, std::u16string& units) {
 
 class TextWriter {
 public:
-    explicit TextWriter(std::string& out) : out_(out) {}
+    explicit TextWriter(std::string& out) : FOut(out) {}
 
     void Object(const FormObject& object, size_t indent) {
         Indent(indent);
-        out_ += object.isInline ? "inline " : object.isInherited ? "inherited " : "object ";
+        FOut += object.isInline ? "inline " : object.isInherited ? "inherited " : "object ";
         if (!object.name.empty()) {
-            out_ += object.name;
-            out_ += ": ";
+            FOut += object.name;
+            FOut += ": ";
         }
-        out_ += object.className;
+        FOut += object.className;
         if (object.childPosition) {
-            out_ += " [";
-            out_ += std::to_string(*object.childPosition);
-            out_ += ']';
+            FOut += " [";
+            FOut += std::to_string(*object.childPosition);
+            FOut += ']';
         }
-        out_ += "\r\n";
+        FOut += "\r\n";
         Properties(object.properties, indent + 2);
         for (const FormObject& child : object.children)
             Object(child, indent + 2);
         Indent(indent);
-        out_ += "end\r\n";
+        FOut += "end\r\n";
     }
 
 private:
-    void Indent(size_t count) { out_.append(count, ' '); }
+    void Indent(size_t count) { FOut.append(count, ' '); }
     void NewLine(size_t indent) {
-        out_ += "\r\n";
+        FOut += "\r\n";
         Indent(indent);
     }
 
     void Properties(const std::vector<FormProperty>& properties, size_t indent) {
         for (const FormProperty& property : properties) {
             Indent(indent);
-            out_ += property.name;
-            out_ += " = ";
+            FOut += property.name;
+            FOut += " = ";
             Value(property.value, indent);
-            out_ += "\r\n";
+            FOut += "\r\n";
         }
     }
 
@@ -162,18 +162,18 @@ private:
     void Value(const FormValue& value, size_t indent) {
         switch (value.Kind()) {
         case FormValueKind::List:
-            out_ += '(';
+            FOut += '(';
             for (const FormValue& item : value.AsList()) {
                 NewLine(indent + 2);
                 Value(item, indent + 2);
             }
-            out_ += ')';
+            FOut += ')';
             break;
         case FormValueKind::Integer:
-            out_ += std::to_string(value.AsInteger());
+            FOut += std::to_string(value.AsInteger());
             break;
         case FormValueKind::Extended:
-            out_ += FormatFloat(value.AsExtended().ToLongDouble());
+            FOut += FormatFloat(value.AsExtended().ToLongDouble());
             break;
         case FormValueKind::String:
             ByteString(value.AsBytes(), indent);
@@ -190,64 +190,64 @@ private:
             break;
         }
         case FormValueKind::Ident:
-            out_ += value.AsBytes();
+            FOut += value.AsBytes();
             break;
         case FormValueKind::False:
-            out_ += "False";
+            FOut += "False";
             break;
         case FormValueKind::True:
-            out_ += "True";
+            FOut += "True";
             break;
         case FormValueKind::Nil:
-            out_ += "nil";
+            FOut += "nil";
             break;
         case FormValueKind::Binary:
             Binary(value.AsBytes(), indent);
             break;
         case FormValueKind::Set: {
-            out_ += '[';
+            FOut += '[';
             bool first = true;
             for (const std::string& member : value.AsSet()) {
                 if (!first)
-                    out_ += ", ";
-                out_ += member;
+                    FOut += ", ";
+                FOut += member;
                 first = false;
             }
-            out_ += ']';
+            FOut += ']';
             break;
         }
         case FormValueKind::Collection:
-            out_ += '<';
+            FOut += '<';
             for (const FormCollectionItem& item : value.AsCollection()) {
                 NewLine(indent + 2);
-                out_ += "item";
+                FOut += "item";
                 if (item.order) {
-                    out_ += " [";
-                    out_ += std::to_string(*item.order);
-                    out_ += ']';
+                    FOut += " [";
+                    FOut += std::to_string(*item.order);
+                    FOut += ']';
                 }
-                out_ += "\r\n";
+                FOut += "\r\n";
                 Properties(item.properties, indent + 4);
                 Indent(indent + 2);
-                out_ += "end";
+                FOut += "end";
             }
-            out_ += '>';
+            FOut += '>';
             break;
         case FormValueKind::Single:
-            out_ += FormatFloat(value.AsSingle());
-            out_ += 's';
+            FOut += FormatFloat(value.AsSingle());
+            FOut += 's';
             break;
         case FormValueKind::Currency:
             Currency(value.AsInteger());
             break;
         case FormValueKind::Date:
-            out_ += FormatFloat(value.AsDouble());
-            out_ += 'd';
+            FOut += FormatFloat(value.AsDouble());
+            FOut += 'd';
             break;
         case FormValueKind::Double:
             // The text form has no notation for a double: it is written like an extended value
             // (which holds every double exactly) and reads back as one.
-            out_ += FormatFloat(static_cast<long double>(value.AsDouble()));
+            FOut += FormatFloat(static_cast<long double>(value.AsDouble()));
             break;
         }
     }
@@ -255,14 +255,14 @@ private:
     void Currency(int64_t scaled) {
         uint64_t magnitude = scaled < 0 ? 0 - static_cast<uint64_t>(scaled) : scaled;
         if (scaled < 0)
-            out_ += '-';
-        out_ += std::to_string(magnitude / 10000);
-        out_ += '.';
+            FOut += '-';
+        FOut += std::to_string(magnitude / 10000);
+        FOut += '.';
         std::string fraction = std::to_string(magnitude % 10000);
-        out_.append(4 - fraction.size(), '0');
-        out_ += fraction;
-        out_.append(14, '0');
-        out_ += 'c';
+        FOut.append(4 - fraction.size(), '0');
+        FOut += fraction;
+        FOut.append(14, '0');
+        FOut += 'c';
     }
 
     // Writes units [begin, end) of a string: quotable characters inside quotes, the others as #n.
@@ -273,21 +273,21 @@ private:
             uint32_t unit = static_cast<std::make_unsigned_t<typename Units::value_type>>(units[i]);
             if (quotable(unit)) {
                 if (!inQuotes) {
-                    out_ += '\'';
+                    FOut += '\'';
                     inQuotes = true;
                 }
-                out_ += static_cast<char>(unit);
+                FOut += static_cast<char>(unit);
             } else {
                 if (inQuotes) {
-                    out_ += '\'';
+                    FOut += '\'';
                     inQuotes = false;
                 }
-                out_ += '#';
-                out_ += std::to_string(unit);
+                FOut += '#';
+                FOut += std::to_string(unit);
             }
         }
         if (inQuotes)
-            out_ += '\'';
+            FOut += '\'';
     }
 
     // Strings of up to 64 characters stay on the line; longer ones start on the next line, two
@@ -295,7 +295,7 @@ private:
     template <typename Units, typename Quotable>
     void String(const Units& units, size_t indent, Quotable quotable) {
         if (units.empty()) {
-            out_ += "''";
+            FOut += "''";
             return;
         }
         if (units.size() <= kPieceLength) {
@@ -304,7 +304,7 @@ private:
         }
         for (size_t begin = 0; begin < units.size(); begin += kPieceLength) {
             if (begin > 0)
-                out_ += " +";
+                FOut += " +";
             NewLine(indent + 2);
             Piece(units, begin, std::min(units.size(), begin + kPieceLength), quotable);
         }
@@ -333,18 +333,18 @@ private:
         static constexpr char kHex[] = "0123456789ABCDEF";
         // Like the IDE: less than a line of data stays on the property's line.
         bool multiLine = bytes.size() >= kHexBytesPerLine;
-        out_ += '{';
+        FOut += '{';
         for (size_t i = 0; i < bytes.size(); ++i) {
             if (multiLine && i % kHexBytesPerLine == 0)
                 NewLine(indent + 2);
             unsigned char b = bytes[i];
-            out_ += kHex[b >> 4];
-            out_ += kHex[b & 15];
+            FOut += kHex[b >> 4];
+            FOut += kHex[b & 15];
         }
-        out_ += '}';
+        FOut += '}';
     }
 
-    std::string& out_;
+    std::string& FOut;
 };
 
 } // namespace

@@ -27,7 +27,7 @@ template <typename Visit> void walkText(std::string_view text, bool prefix, Visi
 
 } // namespace
 
-BitmapFont::BitmapFont(bool bold) : bold_(bold) {
+BitmapFont::BitmapFont(bool bold) : FBold(bold) {
     std::array<bool, 256> defined{};
     for (int g = 0; g < font_data::GlyphCount; ++g) {
         const font_data::GlyphSource& src = font_data::Glyphs[g];
@@ -46,12 +46,12 @@ BitmapFont::BitmapFont(bool bold) : bold_(bold) {
         if (bold)
             ++glyph.Width;
         const int index = src.Code < 0 ? FallbackIndex : src.Code;
-        glyphs_[index] = glyph;
+        FGlyphs[index] = glyph;
         defined[index] = true;
     }
     for (int c = 0; c < 256; ++c)
         if (!defined[c])
-            glyphs_[c] = glyphs_[FallbackIndex];
+            FGlyphs[c] = FGlyphs[FallbackIndex];
 }
 
 const BitmapFont& BitmapFont::SansSerif() {
@@ -65,7 +65,7 @@ const BitmapFont& BitmapFont::SansSerifBold() {
 }
 
 const BitmapFont::Glyph& BitmapFont::glyph(unsigned char c) const {
-    return glyphs_[c];
+    return FGlyphs[c];
 }
 
 int BitmapFont::CharWidth(unsigned char c) const {

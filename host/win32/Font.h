@@ -26,7 +26,7 @@ public:
     static const BitmapFont& SansSerif();
     static const BitmapFont& SansSerifBold();
 
-    bool IsBold() const { return bold_; }
+    bool IsBold() const { return FBold; }
     int TextHeight() const { return CellHeight; }
     int Ascent() const { return 10; }
     int Descent() const { return CellHeight - Ascent(); }
@@ -54,8 +54,8 @@ private:
     explicit BitmapFont(bool bold);
     const Glyph& glyph(unsigned char c) const;
 
-    bool bold_ = false;
-    std::array<Glyph, 256> glyphs_;
+    bool FBold = false;
+    std::array<Glyph, 256> FGlyphs;
 };
 
 } // namespace host

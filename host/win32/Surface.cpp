@@ -15,67 +15,67 @@ PixelRect PixelRect::Intersect(const PixelRect& other) const {
 }
 
 Surface::Surface(int width, int height, Colour fill)
-    : width_(std::max(width, 0)), height_(std::max(height, 0)), clip_{0, 0, width_, height_},
-      pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_), fill) {}
+    : FWidth(std::max(width, 0)), FHeight(std::max(height, 0)), FClip{0, 0, FWidth, FHeight},
+      FPixels(static_cast<size_t>(FWidth) * static_cast<size_t>(FHeight), fill) {}
 
 Colour Surface::RawPixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_)
+    if (x < 0 || y < 0 || x >= FWidth || y >= FHeight)
         return ColourInvalid;
-    return pixels_[static_cast<size_t>(y) * width_ + x];
+    return FPixels[static_cast<size_t>(y) * FWidth + x];
 }
 
 void Surface::RestoreState(const State& state) {
-    originX_ = state.OriginX;
-    originY_ = state.OriginY;
+    FOriginX = state.OriginX;
+    FOriginY = state.OriginY;
     SetClipRect(state.Clip);
 }
 
 void Surface::SetOrigin(int x, int y) {
-    originX_ = x;
-    originY_ = y;
+    FOriginX = x;
+    FOriginY = y;
 }
 
 void Surface::SetClipRect(const PixelRect& deviceRect) {
-    clip_ = deviceRect.Intersect({0, 0, width_, height_});
+    FClip = deviceRect.Intersect({0, 0, FWidth, FHeight});
 }
 
 void Surface::IntersectClipRect(const PixelRect& logicalRect) {
-    clip_ = clip_.Intersect(logicalRect.Offset(originX_, originY_));
+    FClip = FClip.Intersect(logicalRect.Offset(FOriginX, FOriginY));
 }
 
 void Surface::ResetClip() {
-    clip_ = {0, 0, width_, height_};
+    FClip = {0, 0, FWidth, FHeight};
 }
 
 void Surface::SetPixel(int x, int y, Colour colour) {
-    x += originX_;
-    y += originY_;
-    if (clip_.Contains(x, y))
-        pixels_[static_cast<size_t>(y) * width_ + x] = colour;
+    x += FOriginX;
+    y += FOriginY;
+    if (FClip.Contains(x, y))
+        FPixels[static_cast<size_t>(y) * FWidth + x] = colour;
 }
 
 Colour Surface::GetPixel(int x, int y) const {
-    x += originX_;
-    y += originY_;
-    if (!clip_.Contains(x, y))
+    x += FOriginX;
+    y += FOriginY;
+    if (!FClip.Contains(x, y))
         return ColourInvalid;
-    return pixels_[static_cast<size_t>(y) * width_ + x];
+    return FPixels[static_cast<size_t>(y) * FWidth + x];
 }
 
 void Surface::fillDevice(PixelRect r, Colour colour) {
-    r = r.Intersect(clip_);
+    r = r.Intersect(FClip);
     for (int y = r.Top; y < r.Bottom; ++y) {
-        Colour* row = pixels_.data() + static_cast<size_t>(y) * width_;
+        Colour* row = FPixels.data() + static_cast<size_t>(y) * FWidth;
         std::fill(row + r.Left, row + r.Right, colour);
     }
 }
 
 void Surface::Clear(Colour colour) {
-    fillDevice(clip_, colour);
+    fillDevice(FClip, colour);
 }
 
 void Surface::FillRect(const PixelRect& rect, Colour colour) {
-    fillDevice(rect.Offset(originX_, originY_), colour);
+    fillDevice(rect.Offset(FOriginX, FOriginY), colour);
 }
 
 void Surface::HLine(int x1, int x2, int y, Colour colour) {
@@ -141,10 +141,10 @@ void Surface::FillPolygon(const std::vector<std::pair<int, int>>& points, Colour
 }
 
 void Surface::InvertRect(const PixelRect& rect) {
-    const PixelRect r = rect.Offset(originX_, originY_).Intersect(clip_);
+    const PixelRect r = rect.Offset(FOriginX, FOriginY).Intersect(FClip);
     for (int y = r.Top; y < r.Bottom; ++y)
         for (int x = r.Left; x < r.Right; ++x)
-            pixels_[static_cast<size_t>(y) * width_ + x] ^= 0xFFFFFF;
+            FPixels[static_cast<size_t>(y) * FWidth + x] ^= 0xFFFFFF;
 }
 
 void Surface::FrameRect(const PixelRect& r, Colour colour) {
@@ -379,13 +379,13 @@ void Surface::Draw(int x, int y, const Surface& src, const PixelRect& srcRect,
     if (s.IsEmpty())
         return;
     // Where the (cut) source lands on this surface, in surface coordinates.
-    const int dx = x + originX_ + (s.Left - srcRect.Left);
-    const int dy = y + originY_ + (s.Top - srcRect.Top);
-    const PixelRect dst = PixelRect{dx, dy, dx + s.Width(), dy + s.Height()}.Intersect(clip_);
+    const int dx = x + FOriginX + (s.Left - srcRect.Left);
+    const int dy = y + FOriginY + (s.Top - srcRect.Top);
+    const PixelRect dst = PixelRect{dx, dy, dx + s.Width(), dy + s.Height()}.Intersect(FClip);
     for (int ty = dst.Top; ty < dst.Bottom; ++ty) {
         const int sy = s.Top + (ty - dy);
-        const Colour* from = src.pixels_.data() + static_cast<size_t>(sy) * src.width_;
-        Colour* to = pixels_.data() + static_cast<size_t>(ty) * width_;
+        const Colour* from = src.FPixels.data() + static_cast<size_t>(sy) * src.FWidth;
+        Colour* to = FPixels.data() + static_cast<size_t>(ty) * FWidth;
         for (int tx = dst.Left; tx < dst.Right; ++tx) {
             const Colour c = from[s.Left + (tx - dx)];
             if (!transparent || c != *transparent)

@@ -79,14 +79,14 @@ public:
     // A width by height surface filled with fill; negative sizes count as zero.
     Surface(int width, int height, Colour fill = 0);
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
     // All pixels, row by row from the top, ignoring origin and clip.
-    const std::vector<Colour>& Pixels() const { return pixels_; }
+    const std::vector<Colour>& Pixels() const { return FPixels; }
     // One pixel in surface coordinates, ignoring origin and clip; ColourInvalid outside.
     Colour RawPixel(int x, int y) const;
     bool operator==(const Surface& other) const {
-        return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
+        return FWidth == other.FWidth && FHeight == other.FHeight && FPixels == other.FPixels;
     }
 
     // --- Drawing state ---------------------------------------------------------------------
@@ -95,20 +95,20 @@ public:
         int OriginY = 0;
         PixelRect Clip;
     };
-    State SaveState() const { return {originX_, originY_, clip_}; }
+    State SaveState() const { return {FOriginX, FOriginY, FClip}; }
     void RestoreState(const State& state);
     // The origin: logical (0, 0) lands on surface pixel (x, y).
     void SetOrigin(int x, int y);
-    int OriginX() const { return originX_; }
-    int OriginY() const { return originY_; }
+    int OriginX() const { return FOriginX; }
+    int OriginY() const { return FOriginY; }
     // The clip rectangle in surface coordinates, cut to the surface.
     void SetClipRect(const PixelRect& deviceRect);
     // Narrows the clip to a rectangle given in logical coordinates.
     void IntersectClipRect(const PixelRect& logicalRect);
     void ResetClip();
-    const PixelRect& ClipRect() const { return clip_; }
+    const PixelRect& ClipRect() const { return FClip; }
     // The clip rectangle in logical coordinates.
-    PixelRect LogicalClipRect() const { return clip_.Offset(-originX_, -originY_); }
+    PixelRect LogicalClipRect() const { return FClip.Offset(-FOriginX, -FOriginY); }
 
     // --- Drawing (logical coordinates, clipped) --------------------------------------------
     void SetPixel(int x, int y, Colour colour);
@@ -151,12 +151,12 @@ public:
               std::optional<Colour> transparent = std::nullopt);
 
 private:
-    int width_ = 0;
-    int height_ = 0;
-    int originX_ = 0;
-    int originY_ = 0;
-    PixelRect clip_;
-    std::vector<Colour> pixels_;
+    int FWidth = 0;
+    int FHeight = 0;
+    int FOriginX = 0;
+    int FOriginY = 0;
+    PixelRect FClip;
+    std::vector<Colour> FPixels;
 
     void fillDevice(PixelRect deviceRect, Colour colour);
 };
