@@ -1,5 +1,7 @@
 #include "host/classes/BinaryFormat.h"
 
+#include "host/rtl/Bytes.h"
+
 #include <cstring>
 #include <limits>
 
@@ -44,73 +46,70 @@ constexpr std::string_view kSignature = "TPF0";
 class BinaryReader {
 public:
     BinaryReader(std::string_view data, const std::string& fileName)
-        : data_(data), fileName_(fileName) {}
+        : FData(data), FFileName(fileName) {}
 
     FormObject ReadFile(bool* hadResourceHeader) {
-        bool header = !data_.empty() && static_cast<uint8_t>(data_[0]) == 0xFF;
+        bool header = !FData.empty() && static_cast<uint8_t>(FData[0]) == 0xFF;
         if (header)
             ReadResourceHeader();
         if (hadResourceHeader)
             *hadResourceHeader = header;
-        if (Remaining() < kSignature.size() || data_.substr(pos_, 4) != kSignature)
-            Fail(pos_, "signature TPF0 expected");
-        pos_ += 4;
+        if (Remaining() < kSignature.size() || FData.substr(FPos, 4) != kSignature)
+            Fail(FPos, "signature TPF0 expected");
+        FPos += 4;
         FormObject root = ReadObject(1);
-        if (pos_ != end_)
-            Fail(pos_, std::to_string(end_ - pos_) + " bytes after the end of the form");
+        if (FPos != FEnd)
+            Fail(FPos, std::to_string(FEnd - FPos) + " bytes after the end of the form");
         return root;
     }
 
 private:
     [[noreturn]] void Fail(size_t offset, const std::string& detail) const {
         std::string path;
-        for (const std::string& part : path_) {
+        for (const std::string& part : FPath) {
             if (!path.empty())
                 path += '.';
             path += part;
         }
-        throw EFormFileError(fileName_, static_cast<uint64_t>(offset), path, detail);
+        throw EFormFileError(FFileName, static_cast<uint64_t>(offset), path, detail);
     }
 
-    size_t Remaining() const { return end_ - pos_; }
+    size_t Remaining() const { return FEnd - FPos; }
 
     void Need(size_t count, const char* what) const {
         if (count > Remaining())
-            Fail(pos_, std::string("truncated: ") + what + " needs " + std::to_string(count) +
+            Fail(FPos, std::string("truncated: ") + what + " needs " + std::to_string(count) +
                            (count == 1 ? " byte" : " bytes") + " but only " +
                            std::to_string(Remaining()) + " remain");
     }
 
     uint8_t Byte(const char* what) {
         Need(1, what);
-        return static_cast<uint8_t>(data_[pos_++]);
+        return static_cast<uint8_t>(FData[FPos++]);
     }
     uint8_t PeekByte(const char* what) const {
         Need(1, what);
-        return static_cast<uint8_t>(data_[pos_]);
+        return static_cast<uint8_t>(FData[FPos]);
     }
 
     template <typename T> T Fixed(const char* what) {
         Need(sizeof(T), what);
-        // Little-endian host: the payload is the value's memory image.
-        T value;
-        std::memcpy(&value, data_.data() + pos_, sizeof(T));
-        pos_ += sizeof(T);
-        return value;
+        FPos += sizeof(T);
+        return getAs<T>(FBytes, FPos - sizeof(T));
     }
 
     std::string Bytes(size_t count, const char* what) {
         Need(count, what);
-        std::string result(data_.substr(pos_, count));
-        pos_ += count;
+        std::string result(FData.substr(FPos, count));
+        FPos += count;
         return result;
     }
 
     std::string ShortString(const char* what) {
-        size_t at = pos_;
+        size_t at = FPos;
         uint8_t length = Byte(what);
         if (length > Remaining()) {
-            pos_ = at;
+            FPos = at;
             Fail(at, std::string("truncated: ") + what + " of " + std::to_string(length) +
                          " bytes but only " + std::to_string(Remaining() - 1) + " remain");
         }
@@ -119,7 +118,7 @@ private:
 
     // A 4-byte count of elements of elementSize bytes, then the elements.
     std::string LongBytes(size_t elementSize, const char* what) {
-        size_t at = pos_;
+        size_t at = FPos;
         uint32_t count = Fixed<uint32_t>(what);
         uint64_t size = uint64_t(count) * elementSize;
         if (size > Remaining())
@@ -129,19 +128,19 @@ private:
     }
 
     void ReadResourceHeader() {
-        pos_ = 1;
+        FPos = 1;
         if (Fixed<uint16_t>("resource type") != 10)
             Fail(1, "resource header: type 10 (RCDATA) expected");
-        size_t nameStart = pos_;
-        size_t zero = data_.find('\0', pos_);
+        size_t nameStart = FPos;
+        size_t zero = FData.find('\0', FPos);
         if (zero == std::string_view::npos)
             Fail(nameStart, "truncated: resource name has no terminating zero byte");
-        pos_ = zero + 1;
-        size_t flagsAt = pos_;
+        FPos = zero + 1;
+        size_t flagsAt = FPos;
         uint16_t flags = Fixed<uint16_t>("resource flags");
         if (flags != 0x1030)
             Fail(flagsAt, "resource header: flags 30 10 expected");
-        size_t sizeAt = pos_;
+        size_t sizeAt = FPos;
         uint32_t size = Fixed<uint32_t>("resource size");
         if (size != Remaining())
             Fail(sizeAt, "resource header: size " + std::to_string(size) + " but " +
@@ -154,7 +153,7 @@ private:
     }
 
     int32_t SmallInteger(const char* what) {
-        size_t at = pos_;
+        size_t at = FPos;
         uint8_t code = Byte(what);
         switch (code) {
         case vaInt8:
@@ -170,13 +169,13 @@ private:
     }
 
     FormObject ReadObject(int depth) {
-        Enter(pos_, depth);
+        Enter(FPos, depth);
         FormObject object;
-        size_t at = pos_;
+        size_t at = FPos;
         object.offset = at;
         uint8_t first = PeekByte("object");
         if ((first & 0xF0) == 0xF0) {
-            ++pos_;
+            ++FPos;
             uint8_t flags = first & 0x0F;
             if (flags & ~(kFlagInherited | kFlagChildPos | kFlagInline))
                 Fail(at, "unknown filer flags " + std::to_string(flags));
@@ -185,42 +184,42 @@ private:
             if (flags & kFlagChildPos)
                 object.childPosition = SmallInteger("child position");
         }
-        size_t classAt = pos_;
+        size_t classAt = FPos;
         object.className = ShortString("class name");
         if (object.className.empty())
             Fail(classAt, "empty class name");
         object.name = ShortString("object name");
-        path_.push_back(object.name.empty() ? object.className : object.name);
+        FPath.push_back(object.name.empty() ? object.className : object.name);
         ReadProperties(object.properties, depth);
         while (PeekByte("object or end of children") != vaNull)
             object.children.push_back(ReadObject(depth + 1));
-        ++pos_;
-        path_.pop_back();
+        ++FPos;
+        FPath.pop_back();
         return object;
     }
 
     void ReadProperties(std::vector<FormProperty>& properties, int depth) {
         while (PeekByte("property name or end of properties") != vaNull) {
             FormProperty property;
-            property.offset = pos_;
+            property.offset = FPos;
             property.name = ShortString("property name");
-            path_.push_back(property.name);
+            FPath.push_back(property.name);
             property.value = ReadValue(depth + 1);
-            path_.pop_back();
+            FPath.pop_back();
             properties.push_back(std::move(property));
         }
-        ++pos_;
+        ++FPos;
     }
 
     FormValue ReadValue(int depth) {
-        size_t at = pos_;
+        size_t at = FPos;
         FormValue value = ReadBareValue(depth);
         value.At(at, value.EndOffset());
         return value;
     }
 
     FormValue ReadBareValue(int depth) {
-        size_t at = pos_;
+        size_t at = FPos;
         Enter(at, depth);
         uint8_t code = Byte("value type");
         switch (code) {
@@ -228,7 +227,7 @@ private:
             FormValueList values;
             while (PeekByte("list value or end of list") != vaNull)
                 values.push_back(ReadValue(depth + 1));
-            size_t end = pos_++;
+            size_t end = FPos++;
             return std::move(FormValue::List(std::move(values)).At(at, end));
         }
         case vaInt8:
@@ -242,8 +241,8 @@ private:
         case vaExtended: {
             Need(10, "extended float");
             Extended80 value;
-            std::memcpy(value.bytes.data(), data_.data() + pos_, 10);
-            pos_ += 10;
+            std::memcpy(value.bytes.data(), FData.data() + FPos, 10);
+            FPos += 10;
             return FormValue::Extended(value);
         }
         case vaString:
@@ -264,7 +263,7 @@ private:
             FormNameList members;
             while (PeekByte("set member or end of set") != 0)
                 members.push_back(ShortString("set member"));
-            ++pos_;
+            ++FPos;
             return FormValue::Set(std::move(members));
         }
         case vaCollection:
@@ -295,31 +294,32 @@ private:
     FormValue ReadCollection(int depth) {
         FormItemList items;
         while (PeekByte("collection item or end of collection") != vaNull) {
-            path_.back() += "[" + std::to_string(items.size()) + "]";
+            FPath.back() += "[" + std::to_string(items.size()) + "]";
             FormCollectionItem item;
             uint8_t code = PeekByte("collection item");
             if (code == vaInt8 || code == vaInt16 || code == vaInt32)
                 item.order = SmallInteger("item order");
-            size_t markerAt = pos_;
+            size_t markerAt = FPos;
             uint8_t marker = Byte("collection item");
             if (marker != vaList)
                 Fail(markerAt, "collection item must start with list marker 1, found " +
                                    std::to_string(marker));
             // The item's properties get paths like "Panels[1].Width".
             ReadProperties(item.properties, depth + 1);
-            std::string& last = path_.back();
+            std::string& last = FPath.back();
             last.erase(last.rfind('['));
             items.push_back(std::move(item));
         }
-        size_t end = pos_++;
+        size_t end = FPos++;
         return std::move(FormValue::Collection(std::move(items)).At(0, end));
     }
 
-    std::string_view data_;
-    const std::string& fileName_;
-    size_t pos_ = 0;
-    size_t end_ = data_.size();
-    std::vector<std::string> path_;
+    std::string_view FData;
+    const std::string& FFileName;
+    size_t FPos = 0;
+    size_t FEnd = FData.size();
+    std::span<const uint8_t> FBytes{reinterpret_cast<const uint8_t*>(FData.data()), FData.size()};
+    std::vector<std::string> FPath;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -327,14 +327,14 @@ private:
 
 class BinaryWriter {
 public:
-    explicit BinaryWriter(std::string& out) : out_(out) {}
+    explicit BinaryWriter(std::string& out) : FOut(out) {}
 
     void WriteObject(const FormObject& object) {
         uint8_t flags = (object.isInherited ? kFlagInherited : 0) |
                         (object.childPosition ? kFlagChildPos : 0) |
                         (object.isInline ? kFlagInline : 0);
         if (flags) {
-            out_ += static_cast<char>(0xF0 | flags);
+            FOut += static_cast<char>(0xF0 | flags);
             if (object.childPosition)
                 Integer(*object.childPosition);
         }
@@ -348,7 +348,7 @@ public:
         Properties(object.properties);
         for (const FormObject& child : object.children)
             WriteObject(child);
-        out_ += '\0';
+        FOut += '\0';
     }
 
 private:
@@ -356,29 +356,25 @@ private:
         if (text.size() > 255)
             throw EWriteError(std::string(what) + " longer than 255 bytes cannot be written: " +
                               text.substr(0, 40) + "...");
-        out_ += static_cast<char>(text.size());
-        out_ += text;
+        FOut += static_cast<char>(text.size());
+        FOut += text;
     }
 
-    template <typename T> void Fixed(T value) {
-        char raw[sizeof(T)];
-        std::memcpy(raw, &value, sizeof(T));
-        out_.append(raw, sizeof(T));
-    }
+    template <typename T> void Fixed(T value) { putAs(FOut, value); }
 
     void Integer(int64_t value) {
         if (value >= -128 && value <= 127) {
-            out_ += static_cast<char>(vaInt8);
+            FOut += static_cast<char>(vaInt8);
             Fixed(static_cast<int8_t>(value));
         } else if (value >= -32768 && value <= 32767) {
-            out_ += static_cast<char>(vaInt16);
+            FOut += static_cast<char>(vaInt16);
             Fixed(static_cast<int16_t>(value));
         } else if (value >= std::numeric_limits<int32_t>::min() &&
                    value <= std::numeric_limits<int32_t>::max()) {
-            out_ += static_cast<char>(vaInt32);
+            FOut += static_cast<char>(vaInt32);
             Fixed(static_cast<int32_t>(value));
         } else {
-            out_ += static_cast<char>(vaInt64);
+            FOut += static_cast<char>(vaInt64);
             Fixed(value);
         }
     }
@@ -386,9 +382,9 @@ private:
     void LongBytes(uint8_t code, const char* raw, size_t size, size_t count) {
         if (count > std::numeric_limits<uint32_t>::max())
             throw EWriteError("value too long for a form file");
-        out_ += static_cast<char>(code);
+        FOut += static_cast<char>(code);
         Fixed(static_cast<uint32_t>(count));
-        out_.append(raw, size);
+        FOut.append(raw, size);
     }
 
     void Properties(const std::vector<FormProperty>& properties) {
@@ -396,28 +392,28 @@ private:
             ShortString(property.name, "property name");
             Value(property.value);
         }
-        out_ += '\0';
+        FOut += '\0';
     }
 
     void Value(const FormValue& value) {
         switch (value.Kind()) {
         case FormValueKind::List:
-            out_ += static_cast<char>(vaList);
+            FOut += static_cast<char>(vaList);
             for (const FormValue& item : value.AsList())
                 Value(item);
-            out_ += '\0';
+            FOut += '\0';
             break;
         case FormValueKind::Integer:
             Integer(value.AsInteger());
             break;
         case FormValueKind::Extended:
-            out_ += static_cast<char>(vaExtended);
-            out_.append(reinterpret_cast<const char*>(value.AsExtended().bytes.data()), 10);
+            FOut += static_cast<char>(vaExtended);
+            FOut.append(reinterpret_cast<const char*>(value.AsExtended().bytes.data()), 10);
             break;
         case FormValueKind::String: {
             const std::string& bytes = value.AsBytes();
             if (bytes.size() <= 255) {
-                out_ += static_cast<char>(vaString);
+                FOut += static_cast<char>(vaString);
                 ShortString(bytes, "string");
             } else {
                 LongBytes(vaLString, bytes.data(), bytes.size(), bytes.size());
@@ -425,55 +421,55 @@ private:
             break;
         }
         case FormValueKind::Ident:
-            out_ += static_cast<char>(vaIdent);
+            FOut += static_cast<char>(vaIdent);
             ShortString(value.AsBytes(), "identifier");
             break;
         case FormValueKind::False:
-            out_ += static_cast<char>(vaFalse);
+            FOut += static_cast<char>(vaFalse);
             break;
         case FormValueKind::True:
-            out_ += static_cast<char>(vaTrue);
+            FOut += static_cast<char>(vaTrue);
             break;
         case FormValueKind::Nil:
-            out_ += static_cast<char>(vaNil);
+            FOut += static_cast<char>(vaNil);
             break;
         case FormValueKind::Binary:
             LongBytes(vaBinary, value.AsBytes().data(), value.AsBytes().size(),
                       value.AsBytes().size());
             break;
         case FormValueKind::Set:
-            out_ += static_cast<char>(vaSet);
+            FOut += static_cast<char>(vaSet);
             for (const std::string& member : value.AsSet()) {
                 if (member.empty())
                     throw EWriteError("an empty set member cannot be written");
                 ShortString(member, "set member");
             }
-            out_ += '\0';
+            FOut += '\0';
             break;
         case FormValueKind::Collection:
-            out_ += static_cast<char>(vaCollection);
+            FOut += static_cast<char>(vaCollection);
             for (const FormCollectionItem& item : value.AsCollection()) {
                 if (item.order)
                     Integer(*item.order);
-                out_ += static_cast<char>(vaList);
+                FOut += static_cast<char>(vaList);
                 Properties(item.properties);
             }
-            out_ += '\0';
+            FOut += '\0';
             break;
         case FormValueKind::Single:
-            out_ += static_cast<char>(vaSingle);
+            FOut += static_cast<char>(vaSingle);
             Fixed(value.AsSingle());
             break;
         case FormValueKind::Currency:
-            out_ += static_cast<char>(vaCurrency);
+            FOut += static_cast<char>(vaCurrency);
             Fixed(value.AsInteger());
             break;
         case FormValueKind::Date:
-            out_ += static_cast<char>(vaDate);
+            FOut += static_cast<char>(vaDate);
             Fixed(value.AsDouble());
             break;
         case FormValueKind::Double:
-            out_ += static_cast<char>(vaDouble);
+            FOut += static_cast<char>(vaDouble);
             Fixed(value.AsDouble());
             break;
         case FormValueKind::WideString: {
@@ -489,7 +485,7 @@ private:
         }
     }
 
-    std::string& out_;
+    std::string& FOut;
 };
 
 } // namespace
@@ -514,10 +510,7 @@ std::string WriteBinaryForm(const FormObject& root, bool withResourceHeader) {
     file += UpperCase(root.className);
     file += '\0';
     file += "\x30\x10";
-    uint32_t size = static_cast<uint32_t>(stream.size());
-    char raw[4];
-    std::memcpy(raw, &size, 4);
-    file.append(raw, 4);
+    put32(file, static_cast<uint32_t>(stream.size()));
     file += stream;
     return file;
 }

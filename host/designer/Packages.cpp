@@ -1,6 +1,7 @@
 #include "host/designer/Packages.h"
 
 #include "host/designer/ComponentEditors.h"
+#include "host/rtl/Bytes.h"
 #include "host/rtl/Units.h"
 #include "host/win32/Windows.h"
 
@@ -12,11 +13,6 @@
 namespace host {
 
 namespace {
-
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
 
 void putName(std::vector<uint8_t>& out, const std::string& name) {
     if (name.empty() || name.size() > 255 || name.find('\0') != std::string::npos)
@@ -32,11 +28,8 @@ struct InfoReader {
     uint32_t u32() {
         if (Bytes.size() - Pos < 4 || Pos > Bytes.size())
             throw EPackageError("Package information truncated at byte " + IntToStr(int64_t(Pos)));
-        uint32_t v = 0;
-        for (int i = 0; i < 4; ++i)
-            v |= uint32_t(Bytes[Pos + i]) << (8 * i);
         Pos += 4;
-        return v;
+        return get32(Bytes, Pos - 4);
     }
     uint8_t u8() {
         if (Pos >= Bytes.size())

@@ -1,5 +1,7 @@
 #include "host/win32/Dib.h"
 
+#include "host/rtl/Bytes.h"
+
 #include <cstdio>
 #include <limits>
 
@@ -7,24 +9,8 @@ namespace host {
 
 namespace {
 
-uint32_t u32(std::span<const uint8_t> d, size_t at) {
-    return uint32_t(d[at]) | (uint32_t(d[at + 1]) << 8) | (uint32_t(d[at + 2]) << 16) |
-           (uint32_t(d[at + 3]) << 24);
-}
 int32_t i32(std::span<const uint8_t> d, size_t at) {
-    return static_cast<int32_t>(u32(d, at));
-}
-uint16_t u16(std::span<const uint8_t> d, size_t at) {
-    return static_cast<uint16_t>(d[at] | (d[at + 1] << 8));
-}
-
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
+    return static_cast<int32_t>(get32(d, at));
 }
 
 std::string num(int64_t v) {
@@ -48,17 +34,17 @@ DibLayout readLayout(std::span<const uint8_t> d) {
     DibLayout l;
     if (d.size() < 4)
         throw EInvalidDib("DIB too short for its header: " + num(int64_t(d.size())) + " bytes");
-    l.headerSize = u32(d, 0);
+    l.headerSize = get32(d, 0);
     if (l.headerSize < DibInfoHeaderSize || l.headerSize > 1024)
         throw EInvalidDib("Unsupported DIB header size " + num(l.headerSize));
     if (d.size() < l.headerSize)
         throw EInvalidDib("DIB too short for its header: " + num(int64_t(d.size())) + " bytes");
     const int32_t width = i32(d, 4);
     const int32_t height = i32(d, 8);
-    const uint16_t planes = u16(d, 12);
-    l.bitCount = u16(d, 14);
-    const uint32_t compression = u32(d, 16);
-    const uint32_t clrUsed = u32(d, 32);
+    const uint16_t planes = get16(d, 12);
+    l.bitCount = get16(d, 14);
+    const uint32_t compression = get32(d, 16);
+    const uint32_t clrUsed = get32(d, 32);
     if (width <= 0 || height == 0 || height == std::numeric_limits<int32_t>::min() ||
         width > DibMaxDimension || (height < 0 ? -height : height) > DibMaxDimension)
         throw EInvalidDib("Invalid DIB size " + num(width) + " x " + num(height));
@@ -111,8 +97,8 @@ Surface DecodeDib(std::span<const uint8_t> d) {
     const DibLayout l = readLayout(d);
     std::vector<Colour> palette(l.bitCount <= 8 ? l.colours : 0);
     for (size_t i = 0; i < palette.size(); ++i) {
-        const size_t at = l.paletteOffset + i * 4; // RGBQUAD: blue, green, red, reserved
-        palette[i] = (Colour(d[at + 2]) << 16) | (Colour(d[at + 1]) << 8) | d[at];
+        // RGBQUAD: blue, green, red, reserved
+        palette[i] = get32(d, l.paletteOffset + i * 4) & 0xFFFFFF;
     }
     Surface s(l.width, l.height);
     for (int row = 0; row < l.height; ++row) {
@@ -157,12 +143,8 @@ std::vector<uint8_t> EncodeDib4(const Surface& s) {
     put32(out, 0);  // vertical resolution
     put32(out, 0);  // colours used: all that 4 bits can address
     put32(out, 16); // colours important
-    for (Colour c : palette) {
-        out.push_back(static_cast<uint8_t>(c));
-        out.push_back(static_cast<uint8_t>(c >> 8));
-        out.push_back(static_cast<uint8_t>(c >> 16));
-        out.push_back(0);
-    }
+    for (Colour c : palette)
+        put32(out, c); // RGBQUAD: blue, green, red, reserved (0x00RRGGBB read little-endian)
     for (int y = s.Height() - 1; y >= 0; --y) {
         std::vector<uint8_t> row(stride, 0);
         for (int x = 0; x < s.Width(); ++x) {
@@ -203,7 +185,7 @@ std::vector<uint8_t> DibToBmpFile(std::span<const uint8_t> dib) {
 Surface DecodeBmpFile(std::span<const uint8_t> file) {
     if (file.size() < BmpFileHeaderSize || file[0] != 'B' || file[1] != 'M')
         throw EInvalidDib("Not a .bmp file");
-    const uint32_t offBits = u32(file, 10);
+    const uint32_t offBits = get32(file, 10);
     std::span<const uint8_t> dib = file.subspan(BmpFileHeaderSize);
     const DibLayout l = readLayout(dib);
     if (offBits != BmpFileHeaderSize + l.bitsOffset)

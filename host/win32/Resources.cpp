@@ -1,23 +1,13 @@
 #include "host/win32/Resources.h"
 
+#include "host/rtl/Bytes.h"
+
 #include <algorithm>
 
 namespace host {
 
 namespace {
 
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
-void patch16(std::vector<uint8_t>& out, size_t at, uint32_t v) {
-    out[at] = static_cast<uint8_t>(v);
-    out[at + 1] = static_cast<uint8_t>(v >> 8);
-}
 void pad4(std::vector<uint8_t>& out) {
     while (out.size() % 4)
         out.push_back(0);
@@ -46,11 +36,11 @@ struct Reader {
     }
     uint16_t u16() {
         need(2);
-        uint16_t v = static_cast<uint16_t>(Bytes[Pos] | (Bytes[Pos + 1] << 8));
         Pos += 2;
-        return v;
+        return get16(Bytes, Pos - 2);
     }
     uint32_t u32() {
+        // Two halves, so that a truncation is reported where the missing half starts.
         uint32_t lo = u16();
         return lo | (uint32_t(u16()) << 16);
     }
@@ -105,7 +95,7 @@ void writeNode(std::vector<uint8_t>& out, const Node& n) {
     const size_t length = out.size() - start;
     if (length > 0xFFFF)
         throw EResourceError("Version block " + n.Key + " is longer than 65535 bytes");
-    patch16(out, start, static_cast<uint32_t>(length));
+    patch16(out, start, static_cast<uint16_t>(length));
 }
 
 Node readNode(std::span<const uint8_t> bytes, size_t& pos) {
@@ -196,9 +186,7 @@ std::vector<uint8_t> WriteResFile(std::span<const TResource> resources) {
         put16(header, r.Language);
         put32(header, 0); // version
         put32(header, 0); // characteristics
-        const uint32_t size = static_cast<uint32_t>(header.size());
-        for (int b = 0; b < 4; ++b)
-            header[4 + b] = static_cast<uint8_t>(size >> (8 * b));
+        patch32(header, 4, static_cast<uint32_t>(header.size()));
         out.insert(out.end(), header.begin(), header.end());
         out.insert(out.end(), r.Data.begin(), r.Data.end());
         pad4(out);
@@ -322,9 +310,8 @@ TVersionInfo ParseVersionInfo(std::span<const uint8_t> block) {
             for (const Node& var : child.Children)
                 if (var.Key == "Translation")
                     for (size_t i = 0; i + 4 <= var.Value.size(); i += 4)
-                        info.Translations.emplace_back(
-                            static_cast<uint16_t>(var.Value[i] | (var.Value[i + 1] << 8)),
-                            static_cast<uint16_t>(var.Value[i + 2] | (var.Value[i + 3] << 8)));
+                        info.Translations.emplace_back(get16(var.Value, i),
+                                                       get16(var.Value, i + 2));
         }
     }
     return info;
@@ -343,7 +330,7 @@ std::vector<uint8_t> Utf16Le(std::string_view text) {
 std::string FromUtf16Le(std::span<const uint8_t> bytes) {
     std::string s;
     for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const uint16_t c = static_cast<uint16_t>(bytes[i] | (bytes[i + 1] << 8));
+        const uint16_t c = get16(bytes, i);
         if (c == 0)
             break;
         s += c < 256 ? static_cast<char>(c) : '?';
