@@ -74,22 +74,22 @@ public:
     // A window and what it holds; parentClip in surface coordinates, parentClient: the parent's
     // client origin on the surface.
     void paintWindow(HWND h, const PixelRect& parentClip, TPoint parentClient) {
-        Desktop& d = Desktop::Current();
-        if (!d.IsWindow(h) || !visibleFlag(h))
+        const WindowTree& windows = Desktop::Current().Windows();
+        if (!windows.IsWindow(h) || !visibleFlag(h))
             return;
-        const TRect wr = d.WindowRectInParent(h);
+        const TRect wr = windows.WindowRectInParent(h);
         const PixelRect rect =
             PixelRect{wr.Left, wr.Top, wr.Right, wr.Bottom}.Offset(parentClient.X, parentClient.Y);
         const PixelRect clip = rect.Intersect(parentClip);
         if (clip.IsEmpty())
             return;
-        const TPoint client = {FOrigin.X + d.ClientOriginOnScreen(h).X,
-                               FOrigin.Y + d.ClientOriginOnScreen(h).Y};
-        const TRect cr = d.ClientRect(h);
+        const TPoint client = {FOrigin.X + windows.ClientOriginOnScreen(h).X,
+                               FOrigin.Y + windows.ClientOriginOnScreen(h).Y};
+        const TRect cr = windows.ClientRect(h);
         const PixelRect clientClip =
             PixelRect{0, 0, cr.Right, cr.Bottom}.Offset(client.X, client.Y).Intersect(clip);
 
-        IWindowProc* proc = d.ProcOf(h);
+        IWindowProc* proc = windows.ProcOf(h);
         if (auto* icon = dynamic_cast<TDesignerIcon*>(proc)) {
             Surface::State keep = FSurface.SaveState();
             FSurface.SetClipRect(clip);
@@ -103,7 +103,7 @@ public:
             paintGraphicChildren(control, clientClip, client);
         }
         // Child windows lie above the graphic controls, the bottom of the z-order first.
-        const std::vector<HWND> children = d.Children(h);
+        const std::vector<HWND> children = windows.Children(h);
         for (auto it = children.rbegin(); it != children.rend(); ++it)
             paintWindow(*it, clientClip, client);
     }
@@ -129,8 +129,8 @@ private:
     static bool visibleFlag(HWND h) {
         // The form being designed is shown by the designer whatever its Visible; its children
         // show as the windowing system says.
-        Desktop& d = Desktop::Current();
-        return d.GetParent(h) == 0 || d.IsVisible(h);
+        const WindowTree& windows = Desktop::Current().Windows();
+        return windows.GetParent(h) == 0 || windows.IsVisible(h);
     }
 
     Surface& FSurface;
@@ -206,11 +206,11 @@ Surface RenderDesignSurface(TFormDesigner& designer, const RenderScene& scene) {
     TCustomForm* form = designer.Form();
     if (!form)
         throw EInvalidOperation("only a form's design surface can be drawn");
-    Desktop& d = Desktop::Current();
+    const WindowTree& windows = Desktop::Current().Windows();
     const HWND fh = form->Handle();
-    const TRect wr = d.WindowRectOnScreen(fh);
-    const TPoint clientOnScreen = d.ClientOriginOnScreen(fh);
-    const TRect cr = d.ClientRect(fh);
+    const TRect wr = windows.WindowRectOnScreen(fh);
+    const TPoint clientOnScreen = windows.ClientOriginOnScreen(fh);
+    const TRect cr = windows.ClientRect(fh);
 
     // Surface coordinates: the window's top-left corner (or the client's, without the frame).
     const TPoint topLeft = scene.Frame ? TPoint{wr.Left, wr.Top} : clientOnScreen;
@@ -239,7 +239,7 @@ Surface RenderDesignSurface(TFormDesigner& designer, const RenderScene& scene) {
 
     Composer composer(s, origin);
     composer.paintGraphicChildren(form, clientRect, client);
-    const std::vector<HWND> children = d.Children(fh);
+    const std::vector<HWND> children = windows.Children(fh);
     for (auto it = children.rbegin(); it != children.rend(); ++it)
         composer.paintWindow(*it, clientRect, client);
 
@@ -259,7 +259,7 @@ Surface RenderDesignSurface(TFormDesigner& designer, const RenderScene& scene) {
                               control->Top() + control->Height()}
                         .Offset(o.X + origin.X, o.Y + origin.Y);
             } else if (HWND icon = designer.IconOf(c)) {
-                TRect ir = d.WindowRectOnScreen(icon);
+                TRect ir = windows.WindowRectOnScreen(icon);
                 r = PixelRect{ir.Left, ir.Top, ir.Right, ir.Bottom}.Offset(origin.X, origin.Y);
             } else {
                 continue;

@@ -1,53 +1,44 @@
 #pragma once
-// The windowing system's whole state: windows with their z-order, the message queue, timers,
-// the clock, the cursor, GDI objects and the module list. One Desktop is current per thread;
-// tests make a fresh one each, so nothing leaks from one test into the next.
+// The windowing system's whole state, in parts with their own headers: the window tree
+// (WindowTree.h), the message queue with its timers (MessageQueue.h), the clock it runs on
+// (Clock.h), the GDI object table (GdiObjects.h) and the module list (ModuleList.h); the desktop
+// adds the cursor and ties the parts together where an operation concerns several (creating,
+// moving and destroying windows send messages; loading a bitmap reads a module and makes a GDI
+// object). One Desktop is current per thread; tests make a fresh one each, so nothing leaks from
+// one test into the next.
 
+#include "host/win32/Clock.h"
+#include "host/win32/GdiObjects.h"
+#include "host/win32/MessageQueue.h"
+#include "host/win32/ModuleList.h"
 #include "host/win32/Types.h"
+#include "host/win32/WindowTree.h"
 
 #include <cstdint>
-#include <deque>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace host {
 
-// What receives a window's messages (a windowed control, a designer icon...).
-class IWindowProc {
-public:
-    virtual ~IWindowProc() = default;
-    virtual void WindowProc(TMessage& message) = 0;
-    // Told once the window is gone (after WM_DESTROY), so that the handle is not used again.
-    virtual void WindowDestroyed(HWND handle) {}
-};
-
-// A bitmap held by the GDI object table. Pixels are 0xRRGGBB, rows top-down.
-struct GdiBitmap {
-    int Width = 0;
-    int Height = 0;
-    std::vector<uint32_t> Pixels;
-    std::string Resource; // where it was loaded from, for inspection
-    std::string Module;
-};
-
-// One loaded module (the program or a package) with its bitmap resources by upper-case name.
-struct TLibModule {
-    TLibModule* Next = nullptr;
-    HINSTANCE Instance = 0;
-    HINSTANCE ResInstance = 0;
-    std::string Name;
-    // resource name -> DIB bytes; looked up without building a key string
-    std::map<std::string, std::vector<uint8_t>, std::less<>> Bitmaps;
-};
-
 class Desktop {
+    // The parts come first: the public hooks below refer into them.
+    std::unique_ptr<IClock> FClock;
+    VirtualClock* FVirtualClock = nullptr; // FClock when it is virtual
+    WindowTree FWindows;
+    MessageQueue FQueue;
+    GdiObjects FGdi;
+    ModuleList FModules;
+    TPoint FCursor{-10000, -10000};
+    Desktop* FPrevious = nullptr;
+
 public:
+    // A desktop on virtual time.
     Desktop();
+    // A desktop on the given clock.
+    explicit Desktop(std::unique_ptr<IClock> clock);
     ~Desktop();
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;
@@ -56,153 +47,107 @@ public:
     static Desktop& Current();
     static Desktop* CurrentOrNull();
 
+    // The parts, for those that need only one of them.
+    const WindowTree& Windows() const { return FWindows; }
+    IClock& Clock() { return *FClock; }
+
     // ---- windows
-    struct CreateParams {
-        std::string ClassName;
-        HWND Parent = 0;
-        TRect Bounds;      // in the parent's client coordinates (screen for top level)
-        TRect ClientInset; // the frame: left, top, right, bottom widths
-        bool Visible = true;
-        IWindowProc* Proc = nullptr;
+    struct CreateParams : WindowTree::Params {
         std::function<void(HWND)> Bind; // called with the new handle before WM_CREATE
     };
+    // A new window on top of its siblings; WM_CREATE reaches its procedure before it returns.
     HWND CreateWindowEx(const CreateParams& params);
+    // WM_DESTROY goes to the window, then to its children; then they are gone, with what was
+    // posted to them and their timers, and each procedure is told (WindowDestroyed).
     void DestroyWindow(HWND hwnd);
-    bool IsWindow(HWND hwnd) const;
-    HWND GetParent(HWND hwnd) const;
-    HWND GetWindow(HWND hwnd, UINT cmd) const;
-    std::string ClassNameOf(HWND hwnd) const;
-    TRect WindowRectInParent(HWND hwnd) const;
-    TRect ClientRect(HWND hwnd) const; // origin 0,0
-    TRect WindowRectOnScreen(HWND hwnd) const;
-    TPoint ClientOriginOnScreen(HWND hwnd) const;
-    bool IsVisible(HWND hwnd) const;
-    void ShowWindow(HWND hwnd, bool visible);
+    bool IsWindow(HWND hwnd) const { return FWindows.IsWindow(hwnd); }
+    HWND GetParent(HWND hwnd) const { return FWindows.GetParent(hwnd); }
+    HWND GetWindow(HWND hwnd, UINT cmd) const { return FWindows.GetWindow(hwnd, cmd); }
+    std::string ClassNameOf(HWND hwnd) const { return FWindows.ClassNameOf(hwnd); }
+    TRect WindowRectInParent(HWND hwnd) const { return FWindows.WindowRectInParent(hwnd); }
+    TRect ClientRect(HWND hwnd) const { return FWindows.ClientRect(hwnd); } // origin 0,0
+    TRect WindowRectOnScreen(HWND hwnd) const { return FWindows.WindowRectOnScreen(hwnd); }
+    TPoint ClientOriginOnScreen(HWND hwnd) const { return FWindows.ClientOriginOnScreen(hwnd); }
+    bool IsVisible(HWND hwnd) const { return FWindows.IsVisible(hwnd); }
+    void ShowWindow(HWND hwnd, bool visible) { FWindows.ShowWindow(hwnd, visible); }
     // Moves and sizes a window; tells its procedure with WM_WINDOWPOSCHANGED.
     void SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
     // Children of hwnd, topmost first.
-    std::vector<HWND> Children(HWND hwnd) const;
-    std::vector<HWND> TopLevelWindows() const;
+    std::vector<HWND> Children(HWND hwnd) const { return FWindows.Children(hwnd); }
+    std::vector<HWND> TopLevelWindows() const { return FWindows.TopLevelWindows(); }
     // The deepest visible window under a screen point, clipped by its parents' client areas.
-    HWND WindowFromPoint(TPoint screen) const;
-    IWindowProc* ProcOf(HWND hwnd) const;
-    int WindowCount() const { return static_cast<int>(FWindows.size()); }
-    uint64_t PaintCount(HWND hwnd) const;
-    void UpdateWindow(HWND hwnd);
+    HWND WindowFromPoint(TPoint screen) const { return FWindows.WindowFromPoint(screen); }
+    IWindowProc* ProcOf(HWND hwnd) const { return FWindows.ProcOf(hwnd); }
+    int WindowCount() const { return FWindows.Count(); }
+    uint64_t PaintCount(HWND hwnd) const { return FWindows.PaintCount(hwnd); }
+    void UpdateWindow(HWND hwnd) { FWindows.CountPaint(hwnd); }
 
     // ---- messages
-    bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        return FQueue.PostMessage(hwnd, msg, wParam, lParam);
+    }
+    LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        return FQueue.SendMessage(hwnd, msg, wParam, lParam);
+    }
     // Queues input (mouse and keys): handled after the posted messages.
-    void PostInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void PostInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        FQueue.PostInput(hwnd, msg, wParam, lParam);
+    }
     // Handles everything waiting (posted messages, input, due timers) until nothing is left.
     // Returns the number of messages handled. May nest.
-    int ProcessMessages();
-    // Runs the loop for ms milliseconds of virtual time, firing timers as they come due.
-    void RunFor(uint32_t ms);
-    size_t PendingCount() const { return FPosted.size() + FInput.size(); }
-    int DispatchDepth() const { return FDispatchDepth; }
+    int ProcessMessages() { return FQueue.ProcessMessages(); }
+    // Runs the loop for ms milliseconds of the clock, firing timers as they come due.
+    void RunFor(uint32_t ms) { FQueue.RunFor(ms); }
+    size_t PendingCount() const { return FQueue.PendingCount(); }
+    int DispatchDepth() const { return FQueue.DispatchDepth(); }
     // Called for every message dispatched (a trace for tests and the transcript).
-    std::function<void(HWND, const TMessage&)> OnDispatch;
+    std::function<void(HWND, const TMessage&)>& OnDispatch = FQueue.OnDispatch;
     // Exceptions that escape a handler land here (the application shows them); EAbort is
     // swallowed before.
-    std::function<void(const std::exception&)> OnException;
+    std::function<void(const std::exception&)>& OnException = FQueue.OnException;
 
     // ---- timers
-    bool SetTimer(HWND hwnd, uintptr_t id, UINT period);
-    bool KillTimer(HWND hwnd, uintptr_t id);
-    std::vector<uintptr_t> TimersOf(HWND hwnd) const;
+    bool SetTimer(HWND hwnd, uintptr_t id, UINT period) {
+        return FQueue.SetTimer(hwnd, id, period);
+    }
+    bool KillTimer(HWND hwnd, uintptr_t id) { return FQueue.KillTimer(hwnd, id); }
+    std::vector<uintptr_t> TimersOf(HWND hwnd) const { return FQueue.TimersOf(hwnd); }
 
     // ---- the clock
-    uint64_t Now() const { return FNow; }
-    void Advance(uint64_t ms) { FNow += ms; }
-    // Milliseconds since start, 32 bits, wrapping. Each read moves the virtual clock on by
-    // TickStep first, so that a busy loop on the tick count ends.
-    uint32_t GetTickCount();
-    void SetTickBase(uint32_t base) { FTickBase = base; }
-    void SetTickStep(uint32_t step) { FTickStep = step; }
-    uint32_t TickStep() const { return FTickStep; }
+    uint64_t Now() const { return FClock->Now(); }
+    void Advance(uint64_t ms) { FClock->WaitUntil(FClock->Now() + ms); }
+    // Milliseconds since start, 32 bits, wrapping. On virtual time each read moves the clock on
+    // by TickStep first, so that a busy loop on the tick count ends.
+    uint32_t GetTickCount() { return FClock->TickCount(); }
+    // The virtual clock's settings; raise EInvalidOperation on another clock.
+    void SetTickBase(uint32_t base) { virtualClock().SetTickBase(base); }
+    void SetTickStep(uint32_t step) { virtualClock().SetTickStep(step); }
+    uint32_t TickStep() const { return virtualClock().TickStep(); }
 
     // ---- the cursor
     TPoint CursorPos() const { return FCursor; }
     void SetCursorPos(TPoint p) { FCursor = p; }
 
     // ---- GDI objects
-    HGDIOBJ AddBitmap(GdiBitmap bitmap);
-    const GdiBitmap* Bitmap(HGDIOBJ handle) const;
-    bool DeleteObject(HGDIOBJ handle);
-    int GdiObjectCount() const { return static_cast<int>(FGdiObjects.size()); }
-    int GdiDeleteFailures() const { return FGdiDeleteFailures; }
+    HGDIOBJ AddBitmap(GdiBitmap bitmap) { return FGdi.AddBitmap(std::move(bitmap)); }
+    const GdiBitmap* Bitmap(HGDIOBJ handle) const { return FGdi.Bitmap(handle); }
+    bool DeleteObject(HGDIOBJ handle) { return FGdi.DeleteObject(handle); }
+    int GdiObjectCount() const { return FGdi.Count(); }
+    int GdiDeleteFailures() const { return FGdi.DeleteFailures(); }
 
     // ---- modules
-    TLibModule* LibModuleList() const { return FModules; }
+    TLibModule* LibModuleList() const { return FModules.First(); }
     // Adds a module at the end of the list; the desktop owns it.
-    TLibModule* AddModule(const std::string& name);
-    void RemoveModule(TLibModule* module);
+    TLibModule* AddModule(const std::string& name) { return FModules.Add(name); }
+    void RemoveModule(TLibModule* module) { FModules.Remove(module); }
     // A new bitmap from a module's resource, found by name ignoring case; 0 when there is none.
     // A miss allocates nothing (the layout step asks again for glyphs that have no picture).
     HBITMAP LoadBitmap(HINSTANCE instance, std::string_view name);
     // Turns DIB bytes into a bitmap; the graphics layer installs it.
-    std::function<bool(const std::vector<uint8_t>&, GdiBitmap&)> DecodeDib;
+    std::function<bool(const std::vector<uint8_t>&, GdiBitmap&)>& DecodeDib = FGdi.DecodeDib;
 
 private:
-    struct Window {
-        HWND Handle = 0;
-        std::string ClassName;
-        HWND Parent = 0;
-        // The z-order as a linked chain: siblings above (Prev) and below (Next), and the
-        // topmost (First) and bottom (Last) children.
-        HWND Prev = 0;
-        HWND Next = 0;
-        HWND FirstChild = 0;
-        HWND LastChild = 0;
-        TRect Rect;
-        TRect Inset;
-        bool Visible = true;
-        IWindowProc* Proc = nullptr;
-        uint64_t Paints = 0;
-    };
-    struct Posted {
-        HWND Hwnd;
-        TMessage Msg;
-    };
-    struct Timer {
-        HWND Hwnd;
-        uintptr_t Id;
-        UINT Period;
-        uint64_t NextDue;
-        uint64_t Serial;
-    };
-    Window* find(HWND hwnd);
-    const Window* find(HWND hwnd) const;
-    void dispatch(HWND hwnd, TMessage& msg);
-    bool dispatchOneTimer();
-    void destroyTree(HWND hwnd);
-    void link(HWND hwnd, HWND insertAfter);
-    void unlink(HWND hwnd);
-    HWND& firstOf(HWND parent);
-    HWND& lastOf(HWND parent);
-
-    std::unordered_map<HWND, Window> FWindows;
-    HWND FTopFirst = 0;
-    HWND FTopLast = 0;
-    HWND FNextHandle = 0x100;
-    std::deque<Posted> FPosted;
-    std::deque<Posted> FInput;
-    std::vector<Timer> FTimers;
-    uint64_t FTimerSerial = 0;
-    uint64_t FNow = 0;
-    uint32_t FTickBase = 0;
-    uint32_t FTickStep = 10;
-    int FDispatchDepth = 0;
-    TPoint FCursor{-10000, -10000};
-    std::unordered_map<HGDIOBJ, GdiBitmap> FGdiObjects;
-    HGDIOBJ FNextGdi = 0x1000;
-    int FGdiDeleteFailures = 0;
-    TLibModule* FModules = nullptr;
-    std::vector<std::unique_ptr<TLibModule>> FModuleStore;
-    HINSTANCE FNextInstance = 0x400000;
-    Desktop* FPrevious = nullptr;
+    VirtualClock& virtualClock() const;
 };
 
 } // namespace host
