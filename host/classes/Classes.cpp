@@ -289,7 +289,6 @@ TComponentList::TComponentList() : FWatcher(new Watcher(this)) {}
 
 TComponentList::~TComponentList() {
     Clear();
-    FWatcher->Free();
 }
 
 TComponent* TComponentList::Items(int i) const {

@@ -202,7 +202,7 @@ private:
     friend class Watcher;
     void dropped(TComponent* c);
     std::vector<TComponent*> FItems;
-    Watcher* FWatcher;
+    FreePtr<Watcher> FWatcher;
 };
 
 } // namespace host

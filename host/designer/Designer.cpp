@@ -255,8 +255,8 @@ void TFormDesigner::ContextMenu(TComponent* component, TPoint screen) {
     IMenuService* service = Application().MenuService();
     if (!service)
         return;
-    TComponentEditor* editor = GetComponentEditor(component, this);
-    auto* menu = New<TPopupMenu>(nullptr);
+    FreePtr<TComponentEditor> editor(GetComponentEditor(component, this));
+    FreePtr<TPopupMenu> menu(New<TPopupMenu>(nullptr));
     auto add = [&](const std::string& caption, int64_t tag, bool enabled) {
         auto* item = New<TMenuItem>(nullptr);
         item->SetCaption(caption);
@@ -272,32 +272,20 @@ void TFormDesigner::ContextMenu(TComponent* component, TPoint screen) {
     auto* control = dyn<TControl>(component);
     add("Bring To Front", -2, control && component != FRoot);
     add("Delete", -3, component != FRoot);
-    TMenuItem* chosen = service->TrackPopupMenu(menu, screen);
+    TMenuItem* chosen = service->TrackPopupMenu(menu.get(), screen);
     const int64_t tag = chosen && chosen->Enabled() && !chosen->IsLine() ? chosen->Tag() : -1;
-    menu->Free();
-    try {
-        if (tag >= 0)
-            editor->ExecuteVerb(static_cast<int>(tag));
-        else if (tag == -2)
-            control->BringToFront();
-        else if (tag == -3)
-            DeleteSelection();
-    } catch (...) {
-        editor->Free();
-        throw;
-    }
-    editor->Free();
+    menu.reset();
+    if (tag >= 0)
+        editor->ExecuteVerb(static_cast<int>(tag));
+    else if (tag == -2)
+        control->BringToFront();
+    else if (tag == -3)
+        DeleteSelection();
 }
 
 void TFormDesigner::EditComponent(TComponent* component) {
-    TComponentEditor* editor = GetComponentEditor(component, this);
-    try {
-        editor->Edit();
-    } catch (...) {
-        editor->Free();
-        throw;
-    }
-    editor->Free();
+    FreePtr<TComponentEditor> editor(GetComponentEditor(component, this));
+    editor->Edit();
 }
 
 } // namespace host

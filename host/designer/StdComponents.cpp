@@ -114,17 +114,18 @@ void TTable::DeclareProperties(PropList& p) {
 
 void TQuery::DeclareProperties(PropList& p) {
     p.push_back(strField("DatabaseName", &TQuery::DatabaseName));
-    p.push_back(ObjProp<TQuery>("SQL", TStrings::StaticClass(),
-                                [](const TQuery& q) { return static_cast<TObject*>(q.SQL); }));
+    p.push_back(ObjProp<TQuery>("SQL", TStrings::StaticClass(), [](const TQuery& q) {
+        return static_cast<TObject*>(q.SQL.get());
+    }));
 }
 
 void TQuery::Create(TComponent* owner) {
     inherited::Create(owner);
-    SQL = new TStrings();
+    SQL.reset(new TStrings());
 }
 
 void TQuery::Destroy() {
-    FreeAndNil(SQL);
+    SQL.reset();
     inherited::Destroy();
 }
 

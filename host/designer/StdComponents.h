@@ -92,7 +92,7 @@ public:
     void Create(TComponent* owner) override;
     void Destroy() override;
     std::string DatabaseName;
-    TStrings* SQL = nullptr;
+    FreePtr<TStrings> SQL;
 };
 
 class TField : public TComponent {

@@ -84,6 +84,13 @@ template <class T> void FreeAndNil(T*& obj) {
         tmp->Free();
 }
 
+// Frees a host object the host library's way (Destroy, then delete): the deleter of a
+// std::unique_ptr that owns one.
+struct FreeObject {
+    template <class T> void operator()(T* obj) const { obj->Free(); }
+};
+template <class T> using FreePtr = std::unique_ptr<T, FreeObject>;
+
 template <class T> T* dyn(TObject* obj) {
     return obj && obj->Is<T>() ? static_cast<T*>(obj) : nullptr;
 }

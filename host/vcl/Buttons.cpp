@@ -9,7 +9,7 @@ const TEnumInfo ButtonLayoutInfo{"TButtonLayout",
 
 void TSpeedButton::Create(TComponent* owner) {
     inherited::Create(owner);
-    FGlyph = new TBitmap();
+    FGlyph = std::make_unique<TBitmap>();
     FGlyph->OnChange = [this] { Invalidate(); };
     FWidth = 23;
     FHeight = 22;
@@ -18,8 +18,7 @@ void TSpeedButton::Create(TComponent* owner) {
 
 void TSpeedButton::Destroy() {
     inherited::Destroy();
-    delete FGlyph;
-    FGlyph = nullptr;
+    FGlyph.reset();
 }
 
 void TSpeedButton::SetLayout(TButtonLayout value) {

@@ -4,6 +4,8 @@
 
 #include "host/vcl/Controls.h"
 
+#include <memory>
+
 namespace host {
 
 enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
@@ -60,7 +62,7 @@ public:
 
 private:
     void updateExclusive();
-    TBitmap* FGlyph = nullptr;
+    std::unique_ptr<TBitmap> FGlyph;
     TButtonLayout FLayout = blGlyphLeft;
     int FMargin = -1;
     int FSpacing = 4;

@@ -115,13 +115,12 @@ void TMenuItem::Click() {
 
 void TMenu::Create(TComponent* owner) {
     inherited::Create(owner);
-    FItems = new TMenuItem();
-    FItems->Create(nullptr);
+    FItems.reset(New<TMenuItem>(nullptr));
     FItems->FMenu = this;
 }
 
 void TMenu::Destroy() {
-    FreeAndNil(FItems);
+    FItems.reset();
     inherited::Destroy();
 }
 

@@ -62,11 +62,11 @@ class TMenu : public TComponent {
 public:
     void Create(TComponent* owner) override;
     void Destroy() override;
-    TMenuItem* Items() const { return FItems; }
+    TMenuItem* Items() const { return FItems.get(); }
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 
 private:
-    TMenuItem* FItems = nullptr;
+    FreePtr<TMenuItem> FItems;
 };
 
 class TMainMenu : public TMenu {
