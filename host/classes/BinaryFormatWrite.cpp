@@ -1,0 +1,196 @@
+// Writing the binary form.
+#include "host/classes/BinaryFormat.h"
+
+#include "host/classes/BinaryFormatCodes.h"
+#include "host/rtl/Bytes.h"
+
+#include <limits>
+
+namespace host {
+
+using namespace binary_form;
+
+namespace {
+
+class BinaryWriter {
+public:
+    explicit BinaryWriter(std::string& out) : FOut(out) {}
+
+    void WriteObject(const FormObject& object) {
+        uint8_t flags = (object.isInherited ? kFlagInherited : 0) |
+                        (object.childPosition ? kFlagChildPos : 0) |
+                        (object.isInline ? kFlagInline : 0);
+        if (flags) {
+            FOut += static_cast<char>(0xF0 | flags);
+            if (object.childPosition)
+                Integer(*object.childPosition);
+        }
+        if (object.className.empty())
+            throw EWriteError("cannot write an object without a class name");
+        if (object.className.size() >= 0xF0)
+            throw EWriteError("class name of 240 bytes or more cannot be written: " +
+                              object.className.substr(0, 40) + "...");
+        ShortString(object.className, "class name");
+        ShortString(object.name, "object name");
+        Properties(object.properties);
+        for (const FormObject& child : object.children)
+            WriteObject(child);
+        FOut += '\0';
+    }
+
+private:
+    void ShortString(const std::string& text, const char* what) {
+        if (text.size() > 255)
+            throw EWriteError(std::string(what) + " longer than 255 bytes cannot be written: " +
+                              text.substr(0, 40) + "...");
+        FOut += static_cast<char>(text.size());
+        FOut += text;
+    }
+
+    template <typename T> void Fixed(T value) { putAs(FOut, value); }
+
+    void Integer(int64_t value) {
+        if (value >= -128 && value <= 127) {
+            FOut += static_cast<char>(vaInt8);
+            Fixed(static_cast<int8_t>(value));
+        } else if (value >= -32768 && value <= 32767) {
+            FOut += static_cast<char>(vaInt16);
+            Fixed(static_cast<int16_t>(value));
+        } else if (value >= std::numeric_limits<int32_t>::min() &&
+                   value <= std::numeric_limits<int32_t>::max()) {
+            FOut += static_cast<char>(vaInt32);
+            Fixed(static_cast<int32_t>(value));
+        } else {
+            FOut += static_cast<char>(vaInt64);
+            Fixed(value);
+        }
+    }
+
+    void LongBytes(uint8_t code, const char* raw, size_t size, size_t count) {
+        if (count > std::numeric_limits<uint32_t>::max())
+            throw EWriteError("value too long for a form file");
+        FOut += static_cast<char>(code);
+        Fixed(static_cast<uint32_t>(count));
+        FOut.append(raw, size);
+    }
+
+    void Properties(const std::vector<FormProperty>& properties) {
+        for (const FormProperty& property : properties) {
+            ShortString(property.name, "property name");
+            Value(property.value);
+        }
+        FOut += '\0';
+    }
+
+    void Value(const FormValue& value) {
+        switch (value.Kind()) {
+        case FormValueKind::List:
+            FOut += static_cast<char>(vaList);
+            for (const FormValue& item : value.AsList())
+                Value(item);
+            FOut += '\0';
+            break;
+        case FormValueKind::Integer:
+            Integer(value.AsInteger());
+            break;
+        case FormValueKind::Extended:
+            FOut += static_cast<char>(vaExtended);
+            FOut.append(reinterpret_cast<const char*>(value.AsExtended().bytes.data()), 10);
+            break;
+        case FormValueKind::String: {
+            const std::string& bytes = value.AsBytes();
+            if (bytes.size() <= 255) {
+                FOut += static_cast<char>(vaString);
+                ShortString(bytes, "string");
+            } else {
+                LongBytes(vaLString, bytes.data(), bytes.size(), bytes.size());
+            }
+            break;
+        }
+        case FormValueKind::Ident:
+            FOut += static_cast<char>(vaIdent);
+            ShortString(value.AsBytes(), "identifier");
+            break;
+        case FormValueKind::False:
+            FOut += static_cast<char>(vaFalse);
+            break;
+        case FormValueKind::True:
+            FOut += static_cast<char>(vaTrue);
+            break;
+        case FormValueKind::Nil:
+            FOut += static_cast<char>(vaNil);
+            break;
+        case FormValueKind::Binary:
+            LongBytes(vaBinary, value.AsBytes().data(), value.AsBytes().size(),
+                      value.AsBytes().size());
+            break;
+        case FormValueKind::Set:
+            FOut += static_cast<char>(vaSet);
+            for (const std::string& member : value.AsSet()) {
+                if (member.empty())
+                    throw EWriteError("an empty set member cannot be written");
+                ShortString(member, "set member");
+            }
+            FOut += '\0';
+            break;
+        case FormValueKind::Collection:
+            FOut += static_cast<char>(vaCollection);
+            for (const FormCollectionItem& item : value.AsCollection()) {
+                if (item.order)
+                    Integer(*item.order);
+                FOut += static_cast<char>(vaList);
+                Properties(item.properties);
+            }
+            FOut += '\0';
+            break;
+        case FormValueKind::Single:
+            FOut += static_cast<char>(vaSingle);
+            Fixed(value.AsSingle());
+            break;
+        case FormValueKind::Currency:
+            FOut += static_cast<char>(vaCurrency);
+            Fixed(value.AsInteger());
+            break;
+        case FormValueKind::Date:
+            FOut += static_cast<char>(vaDate);
+            Fixed(value.AsDouble());
+            break;
+        case FormValueKind::Double:
+            FOut += static_cast<char>(vaDouble);
+            Fixed(value.AsDouble());
+            break;
+        case FormValueKind::WideString: {
+            const std::u16string& units = value.AsWide();
+            LongBytes(vaWString, reinterpret_cast<const char*>(units.data()), units.size() * 2,
+                      units.size());
+            break;
+        }
+        case FormValueKind::Utf8String:
+            LongBytes(vaUTF8String, value.AsBytes().data(), value.AsBytes().size(),
+                      value.AsBytes().size());
+            break;
+        }
+    }
+
+    std::string& FOut;
+};
+
+} // namespace
+
+std::string WriteBinaryForm(const FormObject& root, bool withResourceHeader) {
+    std::string stream(kSignature);
+    BinaryWriter(stream).WriteObject(root);
+    if (!withResourceHeader)
+        return stream;
+    if (stream.size() > std::numeric_limits<uint32_t>::max())
+        throw EWriteError("form too large for a resource");
+    std::string file("\xFF\x0A\x00", 3);
+    file += UpperCase(root.className);
+    file += '\0';
+    file += "\x30\x10";
+    put32(file, static_cast<uint32_t>(stream.size()));
+    file += stream;
+    return file;
+}
+
+} // namespace host
