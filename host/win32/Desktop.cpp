@@ -8,11 +8,12 @@ namespace {
 thread_local Desktop* gCurrent = nullptr;
 } // namespace
 
-Desktop::Desktop() : Desktop(std::make_unique<VirtualClock>()) {}
+Desktop::Desktop() : Desktop(nullptr) {}
 
 Desktop::Desktop(std::unique_ptr<IClock> clock)
-    : FClock(std::move(clock)), FVirtualClock(dynamic_cast<VirtualClock*>(FClock.get())),
-      FQueue(FWindows, *FClock), FPrevious(gCurrent) {
+    : FClock(clock ? std::move(clock) : std::make_unique<VirtualClock>()),
+      FVirtualClock(dynamic_cast<VirtualClock*>(FClock.get())), FQueue(FWindows, *FClock),
+      FPrevious(gCurrent) {
     gCurrent = this;
 }
 

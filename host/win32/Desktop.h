@@ -37,7 +37,7 @@ class Desktop {
 public:
     // A desktop on virtual time.
     Desktop();
-    // A desktop on the given clock.
+    // A desktop on the given clock; on virtual time when it is null.
     explicit Desktop(std::unique_ptr<IClock> clock);
     ~Desktop();
     Desktop(const Desktop&) = delete;
@@ -47,9 +47,8 @@ public:
     static Desktop& Current();
     static Desktop* CurrentOrNull();
 
-    // The parts, for those that need only one of them.
+    // The window tree, for those that only look at windows.
     const WindowTree& Windows() const { return FWindows; }
-    IClock& Clock() { return *FClock; }
 
     // ---- windows
     struct CreateParams : WindowTree::Params {
