@@ -14,6 +14,7 @@ namespace {
 
 using Tok = TextTokenKind;
 
+// The value of a hex digit the lexer has let through.
 int HexValue(char c) {
     return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
 }
