@@ -2,7 +2,7 @@
 // A design session: the designer's world, the commands of session scripts, the transcript.
 
 #include "app/Script.h"
-#include "component/Stowbar.h"
+#include "stowbar/Stowbar.h"
 #include "host/designer/Environment.h"
 #include "host/designer/Renderer.h"
 

@@ -1,5 +1,5 @@
 // A collection pass and one heartbeat tick on forms with many non-visual components.
-#include "component/Stowbar.h"
+#include "stowbar/Stowbar.h"
 #include "host/designer/Environment.h"
 
 #include <benchmark/benchmark.h>

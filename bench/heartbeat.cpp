@@ -8,7 +8,7 @@
 // None of these ticks changes anything. The counters give the allocations per tick (a replaced
 // global operator new counts them) and the moves and repaints per tick; all three should be 0.
 
-#include "component/Stowbar.h"
+#include "stowbar/Stowbar.h"
 #include "host/designer/Environment.h"
 #include "host/win32/Windows.h"
 #include "support/CountingNew.h"

@@ -8,7 +8,7 @@
 //   Convert*: the convert command without the file I/O (no classes involved).
 
 #include "host/classes/Streaming.h"
-#include "component/Stowbar.h"
+#include "stowbar/Stowbar.h"
 #include "host/designer/Environment.h"
 
 #include "GeneratedForm.h"

@@ -2,7 +2,7 @@
 // A fresh designer world per test: a form being designed, and helpers to drop components and
 // bars and to run the message loop.
 
-#include "component/Stowbar.h"
+#include "stowbar/Stowbar.h"
 #include "host/designer/Environment.h"
 
 #include <gtest/gtest.h>

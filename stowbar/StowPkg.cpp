@@ -8,14 +8,14 @@
 // "StowReg.Register$v"); so do the class reference of TStowbar ("Stowbar.TStowbar") and the type
 // information of TAttachSide ("Stowbar.TAttachSide"). TStowbar's methods are exported under the
 // C++ names; TStowbarEditor is not exported.
-#include "component/StowReg.h"
-#include "component/Stowbar.h"
+#include "stowbar/StowReg.h"
+#include "stowbar/Stowbar.h"
 #include "host/rtl/Units.h"
 #include "host/win32/Resources.h"
 
 #include <array>
 
-// The package's resources, made at build time from component/resources/ by stowresgen.
+// The package's resources, made at build time from stowbar/resources/ by stowresgen.
 extern const host::TResourceTable StowPkgResources;
 
 namespace stow {

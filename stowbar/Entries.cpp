@@ -1,5 +1,5 @@
 // The entry registry: adding and freeing entries, and moving the designer icons.
-#include "component/Stowbar.h"
+#include "stowbar/Stowbar.h"
 
 #include "host/win32/Windows.h"
 

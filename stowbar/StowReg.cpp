@@ -1,6 +1,6 @@
-#include "component/StowReg.h"
+#include "stowbar/StowReg.h"
 
-#include "component/Stowbar.h"
+#include "stowbar/Stowbar.h"
 #include "host/designer/Packages.h"
 #include "host/rtl/Units.h"
 

@@ -1,10 +1,6 @@
 #pragma once
 // TStowbar: the bar that collects a form's non-visual components and shows each as a speed
-// button. One class; its member functions live in the folder of their concern:
-//   component/    construction, properties, loading, notifications, life cycle
-//   collector/    the entry registry, the collection pass, the NVCs property
-//   bar/          geometry, placement, layout, painting, auto-hide and sliding, glyphs
-//   interaction/  tabs and groups, button clicks, the popup menu and its commands
+// button.
 
 #include "host/designer/ComponentEditors.h"
 #include "host/designer/Designer.h"

@@ -1,6 +1,6 @@
 // The menu commands: About, Change Title, Delete, the two moves, Move To, and commands that
 // find no entry or carry a tag that means nothing.
-#include "interaction/MenuSupport.h"
+#include "stowbar/MenuSupport.h"
 
 namespace stowtest {
 namespace {

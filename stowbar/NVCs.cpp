@@ -1,6 +1,6 @@
 // The NVCs property: a bar's entries stored in the form file as a list of strings, three per
 // entry (name, title, class name), in button order.
-#include "component/Stowbar.h"
+#include "stowbar/Stowbar.h"
 
 #include "host/classes/Filer.h"
 

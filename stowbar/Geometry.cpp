@@ -1,6 +1,6 @@
 // The bar's size, its place against the form's edge, the layout of its buttons, painting, and
 // the style setters.
-#include "component/Stowbar.h"
+#include "stowbar/Stowbar.h"
 
 #include "host/vcl/Forms.h"
 

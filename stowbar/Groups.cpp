@@ -1,6 +1,6 @@
 // Groups and tabs: the bars on one side of a form share a strip and switch through their tabs;
 // the Move To submenu lists the other bars.
-#include "component/Stowbar.h"
+#include "stowbar/Stowbar.h"
 
 namespace stow {
 

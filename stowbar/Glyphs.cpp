@@ -1,6 +1,6 @@
 // Palette glyphs: the picture the component palette shows for a class, found among the loaded
 // modules' bitmap resources by class name, falling back to the nearest ancestor's.
-#include "component/Stowbar.h"
+#include "stowbar/Stowbar.h"
 
 #include "host/win32/Windows.h"
 

@@ -1,6 +1,6 @@
 // Button presses and the popup menu: selection, the editor prepared by each press, the items
 // of the rebuilt menu, and presses that must do nothing.
-#include "interaction/MenuSupport.h"
+#include "stowbar/MenuSupport.h"
 
 namespace stowtest {
 namespace {

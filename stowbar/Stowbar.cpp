@@ -1,5 +1,5 @@
 // Construction, published properties, loading, notifications and the life cycle of a bar.
-#include "component/Stowbar.h"
+#include "stowbar/Stowbar.h"
 
 #include "host/vcl/Dialogs.h"
 #include "host/vcl/Forms.h"

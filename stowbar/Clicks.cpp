@@ -1,6 +1,6 @@
 // Button clicks: a press selects the collected component and prepares its editor; the right
 // button builds and pops up the menu of the editor's verbs and the bar's commands.
-#include "component/Stowbar.h"
+#include "stowbar/Stowbar.h"
 
 namespace stow {
 

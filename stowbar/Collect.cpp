@@ -1,6 +1,6 @@
 // The collection pass: which components qualify, the pass itself, its deferred trigger, and the
 // relayout that follows renames and places the buttons.
-#include "component/Stowbar.h"
+#include "stowbar/Stowbar.h"
 
 #include "host/vcl/Forms.h"
 

@@ -1,6 +1,6 @@
 // The heartbeat and auto-hide: the timer tick, sliding out of view and back, the shared
 // AutoHide switch, and the mouse test that brings a hidden bar back.
-#include "component/Stowbar.h"
+#include "stowbar/Stowbar.h"
 
 #include "host/win32/Windows.h"
 

@@ -1,6 +1,6 @@
 // The commands of the button menu: the editor's verbs, About, Change Title, Delete, the two
 // moves and Move To.
-#include "component/Stowbar.h"
+#include "stowbar/Stowbar.h"
 
 #include "host/vcl/Dialogs.h"
 #include "host/vcl/Forms.h"

@@ -1,6 +1,6 @@
 // The Stowbar unit's initialization and finalization: the table of class names that are never
 // collected lives from the one to the other.
-#include "component/Stowbar.h"
+#include "stowbar/Stowbar.h"
 
 #include "host/rtl/Units.h"
 
