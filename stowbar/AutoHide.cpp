@@ -63,9 +63,8 @@ bool TStowbar::selectionHoldsBar() {
     for (TComponent* c : FSelectionList) {
         if (c == this)
             return true;
-        for (TNVC* e : *FNVCList)
-            if (e->Component == c)
-                return true;
+        if (FNVCs.IndexOfComponent(c) >= 0)
+            return true;
     }
     return false;
 }

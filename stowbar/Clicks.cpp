@@ -2,18 +2,15 @@
 // button builds and pops up the menu of the editor's verbs and the bar's commands.
 #include "stowbar/Stowbar.h"
 
+#include <algorithm>
+
 namespace stow {
 
 void TStowbar::BtnClick(TObject* sender, TMouseButton button, TShiftState, int x, int y) {
-    if (!FDesigning || FNVCList->Count() == 0)
+    if (!FDesigning || FNVCs.Count() == 0)
         return;
-    int idx = 0;
-    for (int i = 0; i < FNVCList->Count(); ++i)
-        if (FNVCList->Items(i)->Button == sender) {
-            idx = i;
-            break;
-        }
-    TNVC* entry = FNVCList->Items(idx);
+    int idx = std::max(FNVCs.IndexOfButton(sender), 0);
+    TNVC* entry = FNVCs.Items(idx);
     TComponent* c = entry->Component;
     FreeAndNil(FEditor);
     // An entry not resolved (its component is being read, or has just gone) has nothing to
@@ -51,7 +48,7 @@ void TStowbar::BtnClick(TObject* sender, TMouseButton button, TShiftState, int x
     items->Items(4)->SetCaption(Format("MOVE %s", {left ? "UP" : "LEFT"}));
     items->Items(4)->SetEnabled(idx != 0);
     items->Items(5)->SetCaption(Format("MOVE %s", {left ? "DOWN" : "RIGHT"}));
-    items->Items(5)->SetEnabled(idx != FNVCList->Count() - 1);
+    items->Items(5)->SetEnabled(idx != FNVCs.Count() - 1);
 
     int n = FEditor->GetVerbCount();
     if (n > 0) {

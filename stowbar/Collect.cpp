@@ -6,6 +6,8 @@
 
 namespace stow {
 
+using namespace host;
+
 const std::vector<std::string>* NonCollectableClasses = nullptr;
 
 bool TStowbar::CanWeCollect(TComponent* component) const {
@@ -23,18 +25,10 @@ void TStowbar::Collect() {
     if (ComponentState().contains(csLoading) || !FDesigning)
         return;
     BringToFront();
-    // Entries whose component has left the form go; one pack at the end closes the gaps.
-    bool gaps = false;
-    for (int i = FNVCList->Count() - 1; i >= 0; --i) {
-        TNVC* e = FNVCList->Items(i);
-        if (!FForm->FindComponent(e->Name)) {
-            FreeNVC(e);
-            FNVCList->SetItem(i, nullptr);
-            gaps = true;
-        }
-    }
-    if (gaps)
-        FNVCList->Pack();
+    // Entries whose component has left the form go.
+    for (int i = FNVCs.Count() - 1; i >= 0; --i)
+        if (!FForm->FindComponent(FNVCs.Items(i)->Name))
+            FreeNVC(i);
     for (int i = 0; i < FForm->ComponentCount(); ++i) {
         TComponent* c = FForm->Components(i);
         if (!c->Name().empty() && CanWeCollect(c))
@@ -58,31 +52,23 @@ void TStowbar::CMCollect(TMessage& m) {
 }
 
 void TStowbar::ComponentRefUpd() {
-    // References: entries whose component cannot be found go. The walk runs from the last
-    // entry down, so packing once at the end leaves the same list as packing after each.
-    bool gaps = false;
-    for (int i = FNVCList->Count() - 1; i >= 0; --i) {
-        TNVC* e = FNVCList->Items(i);
+    // References: entries whose component cannot be found go.
+    for (int i = FNVCs.Count() - 1; i >= 0; --i) {
+        TNVC* e = FNVCs.Items(i);
         if (!e->Component)
             e->Component = FForm->FindComponent(e->Name);
-        if (!e->Component) {
-            FreeNVC(e);
-            FNVCList->SetItem(i, nullptr);
-            gaps = true;
-        }
+        if (!e->Component)
+            FreeNVC(i);
     }
-    if (gaps)
-        FNVCList->Pack();
     int x = 2, y = 2;
-    for (TNVC* e : *FNVCList) {
+    for (const auto& e : FNVCs) {
         const std::string& current = e->Component->Name();
         if (current != e->Name) {
             if (e->Title == e->Name)
                 e->Title = current;
-            e->Name = current;
-            namesChanged();
+            FNVCs.Rename(*e, current);
         }
-        layoutEntry(e, x, y);
+        layoutEntry(e.get(), x, y);
     }
 }
 

@@ -18,14 +18,8 @@ void TStowbar::PopupVerbMenuClick(TObject* sender) {
         TComponentList selection;
         if (FDesigner)
             FDesigner->GetSelections(&selection);
-        if (selection.Count() > 0) {
-            TComponent* first = selection[0];
-            for (int i = 0; i < FNVCList->Count(); ++i)
-                if (FNVCList->Items(i)->Component == first) {
-                    idx = i;
-                    break;
-                }
-        }
+        if (selection.Count() > 0)
+            idx = FNVCs.IndexOfComponent(selection[0]);
     }
     int64_t tag = item->Tag();
 
@@ -40,7 +34,7 @@ void TStowbar::PopupVerbMenuClick(TObject* sender) {
     // is not it would delete components the developer never chose.
     if (idx < 0)
         return;
-    TNVC* e = FNVCList->Items(idx);
+    TNVC* e = FNVCs.Items(idx);
 
     if (tag == -4) {
         // Only the entry's component goes, even when more was selected since the press.
@@ -62,7 +56,7 @@ void TStowbar::PopupVerbMenuClick(TObject* sender) {
             if (value == e->Title)
                 return;
             bool refused = false;
-            for (TNVC* other : *FNVCList)
+            for (const auto& other : FNVCs)
                 if (other->Title == value) {
                     MessageDlg(value + " is allready assigned to " + other->Name +
                                    ", please enter another title",
@@ -81,26 +75,20 @@ void TStowbar::PopupVerbMenuClick(TObject* sender) {
         }
     } else if (tag == -5) {
         if (idx > 0)
-            FNVCList->Exchange(idx - 1, idx);
+            FNVCs.Exchange(idx - 1, idx);
     } else if (tag == -6) {
-        if (idx < FNVCList->Count() - 1)
-            FNVCList->Exchange(idx, idx + 1);
+        if (idx < FNVCs.Count() - 1)
+            FNVCs.Exchange(idx, idx + 1);
     } else if (tag <= -100 && tag >= -199) {
         // The target is found and checked first, so that a caption that no longer names a bar
         // of the form loses nothing.
         TStowbar* target = asStowbar(FForm->FindComponent(item->Caption()));
         if (!target || target == this)
             return;
-        std::string name = e->Name, title = e->Title, className = e->ClassName;
-        FreeNVC(e);
-        FNVCList->Delete(idx);
-        FNVCList->Pack();
-        FExcludedNames->Add(name);
+        TNVCRecord kept = FNVCs.HandOver(idx);
+        FNVCs.Exclude(kept.Name);
         ComponentRefUpd();
-        int x = target->FExcludedNames->IndexOf(name);
-        if (x >= 0)
-            target->FExcludedNames->Delete(x);
-        target->AddComponent(name, title, className);
+        target->TakeOver(kept);
         target->ComponentRefUpd();
     }
 }

@@ -1,30 +1,27 @@
-// The entry registry: adding and freeing entries, and moving the designer icons.
+// The bar's entries: adding one (with its button), freeing them, taking over an entry another
+// bar hands over, and moving the designer icons.
 #include "stowbar/Stowbar.h"
 
 #include "host/win32/Windows.h"
 
 namespace stow {
 
+using namespace host;
+
 void TStowbar::AddComponent(const std::string& name, const std::string& title,
                             const std::string& className) {
-    if (FExcludedNames->IndexOf(name) >= 0)
+    if (FNVCs.Excludes(name))
         return;
     // A name another bar of the form holds is this bar's to leave alone from now on.
     for (TStowbar* other : formBars())
-        if (other != this && other->holdsName(name)) {
-            FExcludedNames->Add(name);
+        if (other != this && other->FNVCs.Holds(name)) {
+            FNVCs.Exclude(name);
             return;
         }
-    if (holdsName(name))
+    if (FNVCs.Holds(name))
         return;
 
-    auto* entry = new TNVC;
-    entry->Name = name;
-    entry->ClassName = className;
-    entry->Title = title;
-
     TSpeedButton* b = New<TSpeedButton>(nullptr);
-    entry->Button = b;
     b->SetVisible(true);
     b->SetParent(this);
     b->SetWidth(FButtonWidth);
@@ -44,29 +41,24 @@ void TStowbar::AddComponent(const std::string& name, const std::string& title,
         HBITMAP h = GetPaletteBitmap(FForm->FindComponent(name));
         b->Glyph().SetHandle(h);
     }
-    FNVCList->Add(entry);
-    if (FNamesValid)
-        FNames.insert(name);
+    FNVCs.Add(name, title, className, b);
 
     for (TStowbar* other : formBars())
-        if (other != this && other->FExcludedNames->IndexOf(name) < 0)
-            other->FExcludedNames->Add(name);
+        if (other != this && !other->FNVCs.Excludes(name))
+            other->FNVCs.Exclude(name);
 }
 
-void TStowbar::FreeNVC(TNVC* entry) {
-    if (!entry)
-        return;
-    FreeAndNil(entry->Button);
-    delete entry;
-    namesChanged();
+void TStowbar::FreeNVC(int index) {
+    FNVCs.Free(index);
 }
 
 void TStowbar::FreeNVCs() {
-    for (int i = 0; i < FNVCList->Count(); ++i)
-        if (TNVC* e = FNVCList->Items(i))
-            FreeNVC(e);
-    FNVCList->Clear();
-    namesChanged();
+    FNVCs.FreeAll();
+}
+
+void TStowbar::TakeOver(const TNVCRecord& entry) {
+    FNVCs.Unexclude(entry.Name);
+    AddComponent(entry.Name, entry.Title, entry.ClassName);
 }
 
 namespace {
@@ -97,11 +89,11 @@ void TStowbar::ShowComponents(bool show) {
     int x0 = show ? 0 : -10000;
 
     SlotGrid entries(x0, formWidth);
-    for (TNVC* e : *FNVCList) {
+    for (const auto& e : FNVCs) {
         // An entry not resolved yet (one just handed over) is looked up by its name; one whose
         // component has gone (its reference was cleared on removal) has nothing to place.
-        TComponent* c = e ? e->Component : nullptr;
-        if (e && !c)
+        TComponent* c = e->Component;
+        if (!c)
             c = FForm->FindComponent(e->Name);
         if (!c)
             continue;

@@ -169,7 +169,7 @@ void TStowbar::Paint() {
 void TStowbar::SetShowTitles(bool value) {
     if (value == FShowTitles)
         return;
-    for (TNVC* e : *FNVCList)
+    for (const auto& e : FNVCs)
         e->Button->SetCaption(value ? e->Title : std::string());
     FShowTitles = value;
 }
@@ -177,7 +177,7 @@ void TStowbar::SetShowTitles(bool value) {
 void TStowbar::SetMargin(int value) {
     if (value == FMargin)
         return;
-    for (TNVC* e : *FNVCList)
+    for (const auto& e : FNVCs)
         e->Button->SetMargin(value);
     FMargin = value;
 }
@@ -185,7 +185,7 @@ void TStowbar::SetMargin(int value) {
 void TStowbar::SetSpacing(int value) {
     if (value == FSpacing)
         return;
-    for (TNVC* e : *FNVCList)
+    for (const auto& e : FNVCs)
         e->Button->SetSpacing(value);
     FSpacing = value;
 }
@@ -193,7 +193,7 @@ void TStowbar::SetSpacing(int value) {
 void TStowbar::SetButtonLayout(TButtonLayout value) {
     if (value == FLayout)
         return;
-    for (TNVC* e : *FNVCList)
+    for (const auto& e : FNVCs)
         e->Button->SetLayout(value);
     FLayout = value;
     SetButtonHeight(GetButtonHeight());

@@ -23,7 +23,7 @@ HBITMAP TStowbar::GetPaletteBitmap(TComponent* component) const {
 void TStowbar::SetShowPicture(bool value) {
     if (value == FShowPicture)
         return;
-    for (TNVC* e : *FNVCList) {
+    for (const auto& e : FNVCs) {
         e->Button->Glyph().SetHandle(0);
         if (value && e->Component)
             e->Button->Glyph().SetHandle(GetPaletteBitmap(e->Component));

@@ -30,7 +30,7 @@ void TStowbar::TabChange(TObject*, int newTab, bool& allowChange) {
     target->ShowBar();
     if (FDesigner)
         FDesigner->SelectComponent(target);
-    for (TNVC* e : *FNVCList)
+    for (const auto& e : FNVCs)
         if (e->Button->Down()) {
             e->Button->SetAllowAllUp(true);
             e->Button->SetDown(false);

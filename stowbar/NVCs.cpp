@@ -24,14 +24,14 @@ void TStowbar::DefineProperties(TFiler& filer) {
         },
         [this](TWriter& writer) {
             writer.WriteListBegin();
-            for (TNVC* e : *FNVCList) {
+            for (const auto& e : FNVCs) {
                 writer.WriteString(e->Name);
                 writer.WriteString(e->Title);
                 writer.WriteString(e->ClassName);
             }
             writer.WriteListEnd();
         },
-        FNVCList->Count() > 0);
+        FNVCs.Count() > 0);
 }
 
 } // namespace stow

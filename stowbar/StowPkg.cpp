@@ -8,10 +8,10 @@
 // "StowReg.Register$v"); so do the class reference of TStowbar ("Stowbar.TStowbar") and the type
 // information of TAttachSide ("Stowbar.TAttachSide"). TStowbar's methods are exported under the
 // C++ names; TStowbarEditor is not exported.
-#include "stowbar/StowReg.h"
-#include "stowbar/Stowbar.h"
 #include "host/rtl/Units.h"
 #include "host/win32/Resources.h"
+#include "stowbar/StowReg.h"
+#include "stowbar/Stowbar.h"
 
 #include <array>
 

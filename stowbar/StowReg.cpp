@@ -1,8 +1,8 @@
 #include "stowbar/StowReg.h"
 
-#include "stowbar/Stowbar.h"
 #include "host/designer/Packages.h"
 #include "host/rtl/Units.h"
+#include "stowbar/Stowbar.h"
 
 namespace stow {
 

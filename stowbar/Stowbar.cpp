@@ -123,9 +123,7 @@ void TStowbar::Create(TComponent* owner) {
 
     FMargin = 2;
     FSpacing = 2;
-    FNVCList = new TList<TNVC>();
     FVerbMenu = New<TPopupMenu>(this);
-    FExcludedNames = new TStringList();
     for (int i = 0; i <= 5; ++i) {
         auto* item = New<TMenuItem>(this);
         item->SetCaption("");
@@ -162,7 +160,7 @@ void TStowbar::Create(TComponent* owner) {
 void TStowbar::Destroy() {
     // Deleted alone (not with its whole form): the entries go to the first other bar, or the
     // icons come back onto the design surface. A bar that never got its owner does neither.
-    if (FForm && FNVCList && !ComponentState().contains(csDestroying)) {
+    if (FForm && !ComponentState().contains(csDestroying)) {
         TStowbar* heir = nullptr;
         for (TStowbar* other : formBars())
             if (other != this) {
@@ -170,20 +168,8 @@ void TStowbar::Destroy() {
                 break;
             }
         if (heir) {
-            bool moved = false;
-            for (int i = FNVCList->Count() - 1; i >= 0; --i) {
-                TNVC* e = FNVCList->Items(i);
-                std::string name = e->Name, title = e->Title, className = e->ClassName;
-                FreeNVC(e);
-                FNVCList->Delete(i);
-                FNVCList->Pack();
-                int x = heir->FExcludedNames->IndexOf(name);
-                if (x >= 0)
-                    heir->FExcludedNames->Delete(x);
-                heir->AddComponent(name, title, className);
-                moved = true;
-            }
-            if (moved)
+            int moved = FNVCs.HandOverAll([heir](const TNVCRecord& e) { heir->TakeOver(e); });
+            if (moved > 0)
                 ShowMessage("Collected components of \"" + Name() + "\" has been moved to \"" +
                             heir->Name() + "\", due to Delete action");
         } else {
@@ -191,15 +177,9 @@ void TStowbar::Destroy() {
         }
     }
     FreeAndNil(FTabSet);
-    delete FExcludedNames;
-    FExcludedNames = nullptr;
     FreeAndNil(FVerbMenu);
     FreeAndNil(FEditor);
-    if (FNVCList) {
-        FreeNVCs();
-        delete FNVCList;
-        FNVCList = nullptr;
-    }
+    FreeNVCs();
     inherited::Destroy();
 }
 
@@ -219,9 +199,9 @@ void TStowbar::Notification(TComponent* component, TOperation operation) {
         return;
     // An entry never keeps a reference to a component that is going away; the next pass
     // resolves it again by name or drops the entry.
-    if (operation == opRemove && FNVCList)
-        for (TNVC* e : *FNVCList)
-            if (e && e->Component == component)
+    if (operation == opRemove)
+        for (const auto& e : FNVCs)
+            if (e->Component == component)
                 e->Component = nullptr;
     if (ComponentState() == TComponentState{csDesigning})
         PostMessageA(Handle(), CM_COLLECT, 0, reinterpret_cast<LPARAM>(this));
@@ -285,17 +265,6 @@ const std::vector<TStowbar*>& TStowbar::formBars() const {
         FBarsVersion = FForm->ComponentsVersion();
     }
     return FBars;
-}
-
-bool TStowbar::holdsName(const std::string& name) const {
-    if (!FNamesValid) {
-        FNames.clear();
-        for (TNVC* e : *FNVCList)
-            if (e)
-                FNames.insert(e->Name);
-        FNamesValid = true;
-    }
-    return FNames.count(name) != 0;
 }
 
 } // namespace stow

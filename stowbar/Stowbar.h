@@ -7,9 +7,9 @@
 #include "host/vcl/Buttons.h"
 #include "host/vcl/Menus.h"
 #include "host/vcl/Tabs.h"
+#include "stowbar/Registry.h"
 
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 namespace stow {
@@ -25,15 +25,6 @@ extern const TEnumInfo AttachSideInfo;
 constexpr UINT CM_COLLECT = 0xB776;
 // Take over an AutoHide change. WParam: 1 on, 0 off; LParam: the sending bar.
 constexpr UINT CM_AUTOHIDE = 0xB777;
-
-// One collected component.
-struct TNVC {
-    std::string Name;                // the component's name; kept in step with renames
-    std::string ClassName;           // its class name when it was collected
-    TComponent* Component = nullptr; // resolved by ComponentRefUpd; not owned
-    std::string Title;               // the button's text
-    TSpeedButton* Button = nullptr;  // owned by the entry
-};
 
 // Class names that are never collected, compared through the ancestor chain: the Stowbar
 // unit's table, set up by its initialization and released by its finalization (null outside,
@@ -61,8 +52,12 @@ public:
     // ---- the entry registry
     void AddComponent(const std::string& name, const std::string& title,
                       const std::string& className);
-    void FreeNVC(TNVC* entry);
+    // Frees the entry at index, with its button, and closes the gap.
+    void FreeNVC(int index);
     void FreeNVCs();
+    // The receiving half of a hand-over (the destructor's and Move To's): the name leaves this
+    // bar's excluded names, and the entry is added with its title.
+    void TakeOver(const TNVCRecord& entry);
     void ShowComponents(bool show);
 
     // ---- the collection pass
@@ -116,9 +111,9 @@ public:
     void SetButtonHeight(int value);
 
     // ---- read access for the designer program and tests
-    int EntryCount() const { return FNVCList ? FNVCList->Count() : 0; }
-    TNVC* Entry(int i) const { return FNVCList->Items(i); }
-    const TStringList& ExcludedNames() const { return *FExcludedNames; }
+    int EntryCount() const { return FNVCs.Count(); }
+    TNVC* Entry(int i) const { return FNVCs.Items(i); }
+    const TStringList& ExcludedNames() const { return FNVCs.ExcludedNames(); }
     const std::string& VersionInfoInput() const { return FVersionInfoInput; }
     bool Hidden() const { return FHidden; }
     bool Designing() const { return FDesigning; }
@@ -154,11 +149,8 @@ private:
     // The form's bars in its component order (this one included), kept until the form's list
     // changes.
     const std::vector<TStowbar*>& formBars() const;
-    // Whether an entry has exactly this name.
-    bool holdsName(const std::string& name) const;
-    void namesChanged() { FNamesValid = false; }
 
-    TList<TNVC>* FNVCList = nullptr;
+    TNVCRegistry FNVCs;
     bool FAutoHide = false;
     TAttachSide FAttachSide = asLeft;
     bool FHidden = false;
@@ -170,7 +162,6 @@ private:
     TPopupMenu* FVerbMenu = nullptr;
     int FButtonWidth = 0;
     int FButtonHeight = 0;
-    TStringList* FExcludedNames = nullptr;
     TTabSet* FTabSet = nullptr;
     bool FDesigning = false;
     TComponent* FForm = nullptr;
@@ -184,8 +175,6 @@ private:
     TComponentList FSelectionList; // filled and emptied by each tick's selection walk
     mutable std::vector<TStowbar*> FBars;
     mutable uint64_t FBarsVersion = UINT64_MAX;
-    mutable std::unordered_set<std::string> FNames;
-    mutable bool FNamesValid = false;
 };
 
 } // namespace stow
