@@ -72,10 +72,8 @@ bool TStowbar::selectionHoldsBar() {
 void TStowbar::HideBar() {
     if (FHidden || !FAutoHide)
         return;
-    if (FAttachSide == asLeft)
-        ScrollBar(FHiddenBarWidth - Width());
-    else if (FAttachSide == asTop)
-        ScrollBar(FHiddenBarWidth - Height());
+    if (FAttachSide != asNone)
+        ScrollBar(HideOffset(FAttachSide, FHiddenBarWidth, Width(), Height()));
     FHidden = true;
 }
 
@@ -84,10 +82,8 @@ void TStowbar::ShowBar() {
     BringToFront();
     if (!FHidden)
         return;
-    if (FAttachSide == asLeft)
-        ScrollBar(Width() - FHiddenBarWidth);
-    else if (FAttachSide == asTop)
-        ScrollBar(Height() - FHiddenBarWidth);
+    if (FAttachSide != asNone)
+        ScrollBar(-HideOffset(FAttachSide, FHiddenBarWidth, Width(), Height()));
     FHidden = false;
 }
 

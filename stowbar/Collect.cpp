@@ -60,7 +60,7 @@ void TStowbar::ComponentRefUpd() {
         if (!e->Component)
             FreeNVC(i);
     }
-    int x = 2, y = 2;
+    TPoint at = FirstButtonPlace;
     for (const auto& e : FNVCs) {
         const std::string& current = e->Component->Name();
         if (current != e->Name) {
@@ -68,7 +68,7 @@ void TStowbar::ComponentRefUpd() {
                 e->Title = current;
             FNVCs.Rename(*e, current);
         }
-        layoutEntry(e.get(), x, y);
+        layoutEntry(*e, at);
     }
 }
 

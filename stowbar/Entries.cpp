@@ -61,34 +61,12 @@ void TStowbar::TakeOver(const TNVCRecord& entry) {
     AddComponent(entry.Name, entry.Title, entry.ClassName);
 }
 
-namespace {
-
-// The slot grid of the designer icons: 30 pixels apart, wrapping after the slot that passes the
-// form's right edge.
-struct SlotGrid {
-    int X0;
-    int FormWidth;
-    int X;
-    int Y = 0;
-    SlotGrid(int x0, int formWidth) : X0(x0), FormWidth(formWidth), X(x0) {}
-    void advance() {
-        if (X + 27 > FormWidth) {
-            X = 0;
-            Y += 30;
-        } else {
-            X += 30;
-        }
-    }
-};
-
-} // namespace
-
 void TStowbar::ShowComponents(bool show) {
     auto* form = ownerForm();
     int formWidth = form ? form->Width() : 0;
     int x0 = show ? 0 : -10000;
 
-    SlotGrid entries(x0, formWidth);
+    TIconSlots entries(x0, formWidth);
     for (const auto& e : FNVCs) {
         // An entry not resolved yet (one just handed over) is looked up by its name; one whose
         // component has gone (its reference was cleared on removal) has nothing to place.
@@ -98,8 +76,8 @@ void TStowbar::ShowComponents(bool show) {
         if (!c)
             continue;
         if (show) {
-            c->SetDesignInfo(TDesignPos::Pack(entries.X, entries.Y));
-            entries.advance();
+            c->SetDesignInfo(TDesignPos::Pack(entries.Current().X, entries.Current().Y));
+            entries.Advance();
         } else {
             c->SetDesignInfo(TDesignPos::Pack(-10000, 0));
         }
@@ -107,7 +85,7 @@ void TStowbar::ShowComponents(bool show) {
 
     if (!form)
         return;
-    SlotGrid icons(x0, formWidth);
+    TIconSlots icons(x0, formWidth);
     HWND first = GetWindow(form->Handle(), GW_CHILD);
     HWND w = first ? GetWindow(first, GW_HWNDLAST) : 0;
     char className[255];
@@ -116,11 +94,12 @@ void TStowbar::ShowComponents(bool show) {
         if (std::string(className) == "TContainer") {
             TRect r;
             GetClientRect(w, &r);
+            TPoint slot = icons.Current();
             if (r.Width() == 28 && r.Height() == 28) {
-                SetWindowPos(w, 0, icons.X, icons.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-                icons.advance();
+                SetWindowPos(w, 0, slot.X, slot.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+                icons.Advance();
             } else {
-                SetWindowPos(w, 0, icons.X - 30, icons.Y + 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+                SetWindowPos(w, 0, slot.X - 30, slot.Y + 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
             }
         }
         w = GetWindow(w, GW_HWNDPREV);

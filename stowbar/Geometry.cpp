@@ -4,61 +4,30 @@
 
 #include "host/vcl/Forms.h"
 
-#include <algorithm>
-
 namespace stow {
 
-namespace {
-constexpr int kNoPictureHeight = 20;
-constexpr int kPictureExtra = 8;
-constexpr int kGlyphAboveExtra = 18;
-constexpr int kFirstButton = 2;
-constexpr int kBarExtra = 10;
-
-// Buttons of zero or negative size would divide by zero: the formulas count them as one pixel.
-int atLeastOne(int v) {
-    return std::max(v, 1);
-}
-
-// n / d rounded up, for positive d.
-int ceilDiv(int n, int d) {
-    return n / d + (n % d != 0 ? 1 : 0);
-}
-} // namespace
-
 int TStowbar::GetButtonHeight() const {
-    int h = kNoPictureHeight;
-    if (FShowPicture) {
-        h += kPictureExtra;
-        if (FLayout == blGlyphTop || FLayout == blGlyphBottom)
-            h += kGlyphAboveExtra;
-    }
-    return h;
+    return ButtonHeightFor(FShowPicture, FLayout);
+}
+
+TButtonGrid TStowbar::buttonGrid() const {
+    return {FButtonWidth, FButtonHeight, EntryCount(), FTabSet->Height()};
 }
 
 int TStowbar::GetBarHeight() const {
     auto* form = ownerForm();
     switch (FAttachSide) {
     case asLeft: {
-        int h = form ? form->ClientHeight() : 0;
+        int bottomAligned = 0;
         for (TComponent* c : FForm->ComponentList()) {
             auto* control = dyn<TControl>(c);
             if (control && control != this && control->Align() == alBottom)
-                h -= control->Height();
+                bottomAligned += control->Height();
         }
-        return std::max(h, 0);
+        return LeftBarHeight(form ? form->ClientHeight() : 0, bottomAligned);
     }
-    case asTop: {
-        int clientWidth = form ? form->ClientWidth() : 0;
-        int rows = 1;
-        if (clientWidth > FButtonWidth) {
-            int perRow = clientWidth / atLeastOne(FButtonWidth);
-            rows = ceilDiv(EntryCount(), perRow);
-        }
-        if (rows == 0)
-            rows = 1;
-        return rows * FButtonHeight + kBarExtra + FTabSet->Height();
-    }
+    case asTop:
+        return TopBarHeight(buttonGrid(), form ? form->ClientWidth() : 0);
     case asNone:
     default:
         return ClientHeight();
@@ -69,23 +38,11 @@ int TStowbar::GetBarWidth() const {
     auto* form = ownerForm();
     switch (FAttachSide) {
     case asLeft: {
-        int clientHeight = form ? form->ClientHeight() : 0;
-        int columns = 1;
-        if (clientHeight > FButtonHeight) {
-            int perColumn = (clientHeight - (FTabSet->Height() + 2)) / atLeastOne(FButtonHeight);
-            // Too low for one button above the tab set: the layout puts one button in each
-            // column, and so many columns are made.
-            columns = perColumn > 0 ? ceilDiv(EntryCount(), perColumn) : EntryCount();
-        }
-        if (columns == 0)
-            columns = 1;
-        if (columns == 1)
-            for (TStowbar* other : formBars())
-                if (other != this && other->FAttachSide == asLeft) {
-                    columns = 2;
-                    break;
-                }
-        return columns * FButtonWidth + kBarExtra;
+        bool otherLeftBar = false;
+        for (TStowbar* other : formBars())
+            if (other != this && other->FAttachSide == asLeft)
+                otherLeftBar = true;
+        return LeftBarWidth(buttonGrid(), form ? form->ClientHeight() : 0, otherLeftBar);
     }
     case asTop:
         return form ? form->ClientWidth() : 0;
@@ -96,13 +53,10 @@ int TStowbar::GetBarWidth() const {
 }
 
 void TStowbar::SetAttachSide(TAttachSide value) {
-    int left = 0, top = 0;
-    if (FHidden) {
-        if (value == asLeft)
-            left = FHiddenBarWidth - GetBarWidth();
-        else if (value == asTop)
-            top = FHiddenBarWidth - GetBarHeight();
-    }
+    // The hidden place follows the size the bar has on the side it leaves.
+    TPoint place{0, 0};
+    if (FHidden)
+        place = HiddenPlace(value, FHiddenBarWidth, GetBarWidth(), GetBarHeight());
     if (value != FAttachSide) {
         // An undocked bar comes into view. While the form is being read it stays exactly where
         // the file put it: sliding it by its height there would move it on every reopening.
@@ -117,44 +71,28 @@ void TStowbar::SetAttachSide(TAttachSide value) {
     if (value == asLeft || value == asTop) {
         int w = GetBarWidth();
         int h = GetBarHeight();
-        if (left != Left() || top != Top() || w != Width() || h != Height())
-            SetBounds(left, top, w, h);
+        if (place.X != Left() || place.Y != Top() || w != Width() || h != Height())
+            SetBounds(place.X, place.Y, w, h);
     }
     ComponentRefUpd();
 }
 
-void TStowbar::layoutEntry(TNVC* e, int& x, int& y) {
-    TSpeedButton* b = e->Button;
+void TStowbar::layoutEntry(TNVC& e, TPoint& at) {
+    TSpeedButton* b = e.Button;
     if (FShowPicture && b->Glyph().Empty())
-        b->Glyph().SetHandle(GetPaletteBitmap(e->Component));
+        b->Glyph().SetHandle(GetPaletteBitmap(e.Component));
     // Both sides are references: the tick lays every button out and copies no title.
     static const std::string noCaption;
-    b->SetCaption(FShowTitles ? e->Title : noCaption);
-    b->SetBounds(x, y, FButtonWidth, FButtonHeight);
+    b->SetCaption(FShowTitles ? e.Title : noCaption);
+    b->SetBounds(at.X, at.Y, FButtonWidth, FButtonHeight);
+    // The room along the row or column: the form's client area when docked, the bar's own
+    // when not.
     auto* form = ownerForm();
-    switch (FAttachSide) {
-    case asLeft:
-        y += FButtonHeight;
-        if ((form ? form->ClientHeight() : 0) < y + FButtonHeight + FTabSet->Height()) {
-            y = kFirstButton;
-            x += FButtonWidth;
-        }
-        break;
-    case asTop:
-        x += FButtonWidth;
-        if ((form ? form->ClientWidth() : 0) < x + FButtonWidth) {
-            x = kFirstButton;
-            y += FButtonHeight;
-        }
-        break;
-    case asNone:
-        x += FButtonWidth;
-        if (ClientWidth() < x + FButtonWidth) {
-            x = kFirstButton;
-            y += FButtonHeight;
-        }
-        break;
-    }
+    int room = FAttachSide == asNone   ? ClientWidth()
+               : !form                 ? 0
+               : FAttachSide == asLeft ? form->ClientHeight()
+                                       : form->ClientWidth();
+    at = NextButtonPlace(FAttachSide, at, buttonGrid(), room);
 }
 
 void TStowbar::Paint() {

@@ -188,10 +188,11 @@ void TStowbar::Loaded() {
     if (!FDesigning)
         return;
     // A docked bar waits at its hidden place, 3 pixels in view, until the first tick.
+    const int offset = HideOffset(FAttachSide, 3, Width(), Height());
     if (FAttachSide == asLeft)
-        SetLeft(3 - Width());
+        SetLeft(offset);
     else if (FAttachSide == asTop)
-        SetTop(3 - Height());
+        SetTop(offset);
 }
 
 void TStowbar::Notification(TComponent* component, TOperation operation) {

@@ -7,6 +7,7 @@
 #include "host/vcl/Buttons.h"
 #include "host/vcl/Menus.h"
 #include "host/vcl/Tabs.h"
+#include "stowbar/Layout.h"
 #include "stowbar/Registry.h"
 
 #include <string>
@@ -16,9 +17,7 @@ namespace stow {
 
 using namespace host;
 
-// The side a bar is docked to.
-enum class TAttachSide : uint8_t { asLeft, asTop, asNone };
-using enum TAttachSide;
+// The type information of TAttachSide (stowbar/Layout.h).
 extern const TEnumInfo AttachSideInfo;
 
 // Run a collection pass; posted by a bar to its own window. LParam: the bar.
@@ -142,8 +141,9 @@ private:
     void PopupVerbMenuClick(TObject* sender);
     // whether the designer's selection holds the bar or one of its entries' components
     bool selectionHoldsBar();
-    // the layout step of one entry, advancing the cursor
-    void layoutEntry(TNVC* entry, int& x, int& y);
+    // the layout step of one entry: its button goes to at, and at moves on to the next place
+    void layoutEntry(TNVC& entry, TPoint& at);
+    TButtonGrid buttonGrid() const;
     TStowbar* asStowbar(TComponent* c) const;
     TCustomForm* ownerForm() const;
     // The form's bars in its component order (this one included), kept until the form's list
