@@ -4,9 +4,6 @@
 
 #include "host/win32/Windows.h"
 
-#include <algorithm>
-#include <cstdint>
-
 namespace stow {
 
 namespace {
@@ -17,15 +14,6 @@ constexpr int kHideDistance = 40;
 // still be revealed.
 constexpr int kRevealDistance = 30;
 constexpr int kRevealMaxTop = 10;
-
-// n / d rounded to the nearest integer, a half to the even neighbour; d > 0.
-int roundedQuotient(int64_t n, int64_t d) {
-    int64_t q = n / d;
-    int64_t twiceRest = 2 * (n % d < 0 ? -(n % d) : n % d);
-    if (twiceRest > d || (twiceRest == d && q % 2 != 0))
-        q += n < 0 ? -1 : 1;
-    return static_cast<int>(q);
-}
 
 } // namespace
 
@@ -88,41 +76,17 @@ void TStowbar::ShowBar() {
 }
 
 void TStowbar::ScrollBar(int delta) {
-    FSlideFrames.clear();
-    const int left0 = Left();
-    const int top0 = Top();
-    if (FScrollTime > 0) {
-        // Timed, not stepped: the offset follows the elapsed milliseconds. They are counted as
-        // the difference of two 32-bit tick counts, which stays right when the count wraps
-        // around during the slide. A pass that comes late counts as the slide's end, so that
-        // the bar never goes past its end position on the way.
-        const uint32_t t0 = GetTickCount();
-        int64_t elapsed = 0;
-        while (elapsed < FScrollTime) {
-            elapsed = static_cast<int32_t>(GetTickCount() - t0);
-            int offset =
-                roundedQuotient(std::min<int64_t>(elapsed, FScrollTime) * delta, FScrollTime);
-            // An edge that would come inside the form is skipped; the end is set exactly below.
-            if (FAttachSide == asLeft && left0 + offset <= 0) {
-                SetLeft(left0 + offset);
-                FSlideFrames.push_back(left0 + offset);
-            } else if (FAttachSide == asTop && top0 + offset <= 0) {
-                SetTop(top0 + offset);
-                FSlideFrames.push_back(top0 + offset);
-            }
-            // No message is dispatched during the slide: only these forced repaints.
-            UpdateWindow(FHandle);
-            if (auto* form = ownerForm())
-                UpdateWindow(form->Handle());
-        }
-    }
-    if (FAttachSide == asLeft) {
-        SetBounds(left0 + delta, Top(), Width(), Height());
-        FSlideFrames.push_back(left0 + delta);
-    } else if (FAttachSide == asTop) {
-        SetBounds(Left(), top0 + delta, Width(), Height());
-        FSlideFrames.push_back(top0 + delta);
-    }
+    // Only the edge against the form moves: Left on the left side, Top on the top.
+    const bool left = FAttachSide == asLeft;
+    std::function<void(int)> moveEdge;
+    if (FAttachSide != asNone)
+        moveEdge = [this, left](int edge) { left ? SetLeft(edge) : SetTop(edge); };
+    FSlide.Run(left ? Left() : Top(), delta, FScrollTime, GetTickCount, moveEdge, [this] {
+        // No message is dispatched during the slide: only these forced repaints.
+        UpdateWindow(FHandle);
+        if (auto* form = ownerForm())
+            UpdateWindow(form->Handle());
+    });
 }
 
 void TStowbar::SetAutoHide(bool value) {

@@ -9,6 +9,7 @@
 #include "host/vcl/Tabs.h"
 #include "stowbar/Layout.h"
 #include "stowbar/Registry.h"
+#include "stowbar/Slide.h"
 
 #include <string>
 #include <vector>
@@ -121,7 +122,7 @@ public:
     TComponentEditor* Editor() const { return FEditor; }
     TFormDesigner* FormDesigner() const { return FDesigner; }
     // Positions of the bar's edge recorded during the last slide (Left or Top), then the final.
-    const std::vector<int>& SlideFrames() const { return FSlideFrames; }
+    const std::vector<int>& SlideFrames() const { return FSlide.Frames(); }
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -171,7 +172,7 @@ private:
     int FMargin = 0;
     int FSpacing = 0;
     int FScrollTime = 0;
-    std::vector<int> FSlideFrames;
+    TSlide FSlide;
     TComponentList FSelectionList; // filled and emptied by each tick's selection walk
     mutable std::vector<TStowbar*> FBars;
     mutable uint64_t FBarsVersion = UINT64_MAX;
