@@ -6,6 +6,8 @@
 
 namespace stow {
 
+using namespace host;
+
 namespace {
 
 // How far the cursor may stray from a shown bar's window before a tick hides it.
@@ -148,10 +150,6 @@ void TStowbar::MouseMove(TShiftState shift, int x, int y) {
     }
     if (reveal && FHidden && Top() < kRevealMaxTop)
         ShowBar();
-}
-
-void TStowbar::TabMouseMove(TObject*, TShiftState shift, int x, int y) {
-    MouseMove(shift, x, y);
 }
 
 } // namespace stow

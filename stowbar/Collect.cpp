@@ -8,8 +8,6 @@ namespace stow {
 
 using namespace host;
 
-const std::vector<std::string>* NonCollectableClasses = nullptr;
-
 bool TStowbar::CanWeCollect(TComponent* component) const {
     // Before the unit starts (or after it stops) there is no table, and nothing qualifies.
     if (!component || !NonCollectableClasses)

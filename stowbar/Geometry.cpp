@@ -6,6 +6,8 @@
 
 namespace stow {
 
+using namespace host;
+
 int TStowbar::GetButtonHeight() const {
     return ButtonHeightFor(FShowPicture, FLayout);
 }

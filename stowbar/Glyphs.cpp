@@ -6,6 +6,8 @@
 
 namespace stow {
 
+using namespace host;
+
 HBITMAP TStowbar::GetPaletteBitmap(TComponent* component) const {
     if (!component)
         return 0;

@@ -6,6 +6,8 @@
 
 namespace stow {
 
+using namespace host;
+
 void TStowbar::DefineProperties(TFiler& filer) {
     inherited::DefineProperties(filer);
     filer.DefineProperty(

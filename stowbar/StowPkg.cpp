@@ -20,6 +20,8 @@ extern const host::TResourceTable StowPkgResources;
 
 namespace stow {
 
+using namespace host;
+
 namespace {
 
 // The host's units the package needs, in the host's dependency order.

@@ -6,6 +6,8 @@
 
 namespace stow {
 
+using namespace host;
+
 HOST_IMPLEMENT_CLASS(TStowbarEditor, TComponentEditor)
 
 void TStowbarEditor::Create(TComponent* component, TFormDesigner* designer) {

@@ -7,12 +7,10 @@
 
 namespace stow {
 
-using namespace host;
-
-class __attribute__((visibility("hidden"))) TStowbarEditor : public TComponentEditor {
-    HOST_CLASS(TStowbarEditor, TComponentEditor)
+class __attribute__((visibility("hidden"))) TStowbarEditor : public host::TComponentEditor {
+    HOST_CLASS(TStowbarEditor, host::TComponentEditor)
 public:
-    void Create(TComponent* component, TFormDesigner* designer) override;
+    void Create(host::TComponent* component, host::TFormDesigner* designer) override;
     // Runs the first verb when there is one: none, so nothing.
     void Edit() override;
     void ExecuteVerb(int index) override;

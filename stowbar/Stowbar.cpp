@@ -7,6 +7,8 @@
 
 namespace stow {
 
+using namespace host;
+
 HOST_IMPLEMENT_CLASS_PROPS(TStowbar, TCustomControl)
 
 const TEnumInfo AttachSideInfo{"TAttachSide", {"asLeft", "asTop", "asNone"}};
@@ -123,14 +125,7 @@ void TStowbar::Create(TComponent* owner) {
 
     FMargin = 2;
     FSpacing = 2;
-    FVerbMenu = New<TPopupMenu>(this);
-    for (int i = 0; i <= 5; ++i) {
-        auto* item = New<TMenuItem>(this);
-        item->SetCaption("");
-        item->SetTag(-1 - i);
-        item->OnClick = [this](TObject* s) { PopupVerbMenuClick(s); };
-        FVerbMenu->Items()->Add(item);
-    }
+    CreateVerbMenu();
 
     FAutoHide = true;
     FHidden = true;

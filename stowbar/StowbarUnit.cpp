@@ -6,6 +6,10 @@
 
 namespace stow {
 
+using namespace host;
+
+std::unique_ptr<const std::vector<std::string>> NonCollectableClasses;
+
 namespace {
 TUnitCounter counter;
 } // namespace
@@ -14,16 +18,15 @@ void StowbarInitialization() {
     if (!counter.Enter())
         return;
     NotifyUnit("Stowbar", true);
-    NonCollectableClasses =
-        new std::vector<std::string>{"TField", "TControl", "TStowbar", "TMenuItem"};
+    NonCollectableClasses = std::make_unique<const std::vector<std::string>>(
+        std::vector<std::string>{"TField", "TControl", "TStowbar", "TMenuItem"});
 }
 
 void StowbarFinalization() {
     if (!counter.Leave())
         return;
     NotifyUnit("Stowbar", false);
-    delete NonCollectableClasses;
-    NonCollectableClasses = nullptr;
+    NonCollectableClasses.reset();
 }
 
 } // namespace stow

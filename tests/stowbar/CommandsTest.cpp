@@ -239,6 +239,24 @@ TEST_F(CommandsTest, MoveToACaptionThatNamesNoOtherBarLosesNothing) {
     }
 }
 
+TEST_F(CommandsTest, MoveToABarThatWentSinceThePopupLosesNothing) {
+    TStowbar* a = ThreeTimers();
+    TStowbar* b = DropBar("Other");
+    Wait(250);
+    // The press pops the menu up and posts the chosen Move To; the bar goes before it runs.
+    menus.Choices.push_back({"Move To", "Other"});
+    TSpeedButton* button = ButtonOf(a, "Timer2");
+    ASSERT_NE(button, nullptr);
+    LPARAM at = MakeLParam(button->Left() + 5, button->Top() + 5);
+    env.desktop().SendMessage(a->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, at);
+    env.desktop().SendMessage(a->Handle(), WM_RBUTTONUP, 0, at);
+    ASSERT_EQ(LastMenu()[1], "Move To [Other]");
+    b->Free();
+    Settle();
+    EXPECT_EQ(EntryNames(a), (Names{"Timer1", "Timer2", "Timer3"}));
+    EXPECT_TRUE(Excluded(a).empty());
+}
+
 TEST_F(CommandsTest, TagsOutsideTheCommandsDoNothing) {
     TStowbar* bar = ThreeTimers();
     Press(bar, "Timer2", mbRight); // selection and editor in place

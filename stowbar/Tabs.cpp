@@ -1,8 +1,9 @@
-// Groups and tabs: the bars on one side of a form share a strip and switch through their tabs;
-// the Move To submenu lists the other bars.
+// Groups and tabs: the bars on one side of a form share a strip and switch through their tabs.
 #include "stowbar/Stowbar.h"
 
 namespace stow {
+
+using namespace host;
 
 void TStowbar::UpdateTabList() {
     FTabSet->Tabs().Clear();
@@ -40,26 +41,9 @@ void TStowbar::TabChange(TObject*, int newTab, bool& allowChange) {
     allowChange = false;
 }
 
-void TStowbar::InsertGroupList(TMenuItem* item) {
-    // The items of the previous popup are not used again: they go now, so that a long design
-    // session does not pile them up.
-    for (int i = item->Count() - 1; i >= 0; --i) {
-        TMenuItem* old = item->Items(i);
-        item->Remove(old);
-        old->Free();
-    }
-    int k = 0;
-    for (int i = 0; i < FForm->ComponentCount(); ++i) {
-        TStowbar* bar = asStowbar(FForm->Components(i));
-        if (!bar || bar == this)
-            continue;
-        auto* sub = New<TMenuItem>(this);
-        sub->SetCaption(bar->Name());
-        sub->SetTag(-100 - k);
-        sub->OnClick = [this](TObject* s) { PopupVerbMenuClick(s); };
-        item->Add(sub);
-        ++k;
-    }
+void TStowbar::TabMouseMove(TObject*, TShiftState shift, int x, int y) {
+    // The tab set is part of the bar's strip: a mouse on it reveals the bar as on the bar itself.
+    MouseMove(shift, x, y);
 }
 
 } // namespace stow
