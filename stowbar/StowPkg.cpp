@@ -3,7 +3,8 @@
 // Stowbar and StowReg. Initialize starts them first to last, Finalize stops them last to first;
 // each unit counts, so that it starts and stops once per load.
 //
-// Exported under plain names: Initialize, Finalize, GetPackageInfoTable, GetResourceTable.
+// Exported under plain names: Initialize, Finalize, GetPackageInfoTable, GetResourceTable, and
+// the bar's view for the designer program (StowbarViewOf, stowbar/BarView.h).
 // The units' procedures carry the host's names ("Stowbar.Initialization$v",
 // "StowReg.Register$v"); so do the class reference of TStowbar ("Stowbar.TStowbar") and the type
 // information of TAttachSide ("Stowbar.TAttachSide"). TStowbar's methods are exported under the
@@ -91,6 +92,13 @@ const host::TPackageUnitTable* GetPackageInfoTable() {
 
 const host::TResourceTable* GetResourceTable() {
     return &StowPkgResources;
+}
+
+// The class is the bar's own, compared by identity: a form's class that merely bears the name
+// TStowbar is no bar.
+const stow::IBarView* StowbarViewOf(host::TComponent* component) {
+    auto* bar = host::dyn<stow::TStowbar>(component);
+    return bar ? &bar->View() : nullptr;
 }
 
 } // extern "C"

@@ -14,6 +14,7 @@
 #include "stowbar/MenuCommands.h"
 #include "stowbar/Registry.h"
 #include "stowbar/Slide.h"
+#include "stowbar/StowbarView.h"
 
 #include <memory>
 #include <string>
@@ -131,6 +132,8 @@ public:
     host::TFormDesigner* FormDesigner() const { return FDesigner; }
     // Positions of the bar's edge recorded during the last slide (Left or Top), then the final.
     const std::vector<int>& SlideFrames() const { return FSlide.Frames(); }
+    // The read-only view that the package hands the designer program (stowbar/BarView.h).
+    const IBarView& View() const { return FView; }
 
 protected:
     void CreateParams(host::TCreateParams& params) override;
@@ -197,6 +200,7 @@ private:
     int FScrollTime = 0;
     TSlide FSlide;
     host::TComponentList FSelectionList; // filled and emptied by each tick's selection walk
+    TStowbarView FView{*this};
     mutable std::vector<TStowbar*> FBars;
     mutable uint64_t FBarsVersion = UINT64_MAX;
 };
