@@ -7,6 +7,8 @@
 #include "support/CountingNew.h"
 
 namespace stowtest {
+
+using namespace host;
 namespace {
 
 using stow::asLeft;

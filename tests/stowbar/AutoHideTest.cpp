@@ -3,6 +3,8 @@
 #include "support/HeartbeatFixture.h"
 
 namespace stowtest {
+
+using namespace host;
 namespace {
 
 using stow::asLeft;

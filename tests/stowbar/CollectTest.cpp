@@ -3,6 +3,8 @@
 #include "support/BarFixture.h"
 
 namespace stowtest {
+
+using namespace host;
 namespace {
 
 // Classes named like the excluded table rows in another letter case, and descendants of the

@@ -3,6 +3,8 @@
 #include "stowbar/MenuSupport.h"
 
 namespace stowtest {
+
+using namespace host;
 namespace {
 
 using Names = std::vector<std::string>;
@@ -40,6 +42,7 @@ TEST_F(CommandsTest, AboutShowsFourLinesEndingWithTheLiveParentClass) {
     TStowbar* bar = DropBar();
     Wait(250);
     TNVC* e = EntryOf(bar, "Orders");
+    ASSERT_NE(e, nullptr);
     e->Title = "All orders";
     e->ClassName = "TStoredClass"; // the entry's own record is shown as stored
     Choose(bar, "Orders", {"About \"All orders\""});
@@ -64,6 +67,7 @@ TEST_F(CommandsTest, ChangeTitleCancelledOrUnchangedDoesNothing) {
 
 TEST_F(CommandsTest, DuplicateTitleIsRefusedAndTheDialogReopensWithTheOldTitle) {
     TStowbar* bar = ThreeTimers();
+    ASSERT_NE(EntryOf(bar, "Timer3"), nullptr);
     EntryOf(bar, "Timer3")->Title = "Clock";
     int modified = designer().ModifiedCount();
     env.dialogs().QueueAnswer("Clock");
@@ -91,17 +95,20 @@ TEST_F(CommandsTest, FreeTitlesAreTakenEmptyAndCaseVariantsIncluded) {
                    Case{"TIMER3", "Timer3", true}}) {
         SCOPED_TRACE(std::string("answer '") + c.Answer + "', other '" + c.Other + "'");
         TStowbar* bar = ThreeTimers();
+        ASSERT_NE(EntryOf(bar, "Timer3"), nullptr);
         EntryOf(bar, "Timer3")->Title = c.Other;
         env.dialogs().Clear();
         int modified = designer().ModifiedCount();
         env.dialogs().QueueAnswer(c.Answer);
         Choose(bar, "Timer2", {"Change Title of \"Timer2\""});
         if (c.Taken) {
+            ASSERT_NE(EntryOf(bar, "Timer2"), nullptr);
             EXPECT_EQ(EntryOf(bar, "Timer2")->Title, c.Answer);
             EXPECT_EQ(designer().ModifiedCount(), modified + 1);
             EXPECT_EQ(Dialogs().size(), 1u);
         } else {
             // Refused; the reopened dialog finds no answer and is cancelled.
+            ASSERT_NE(EntryOf(bar, "Timer2"), nullptr);
             EXPECT_EQ(EntryOf(bar, "Timer2")->Title, "Timer2");
             EXPECT_EQ(designer().ModifiedCount(), modified);
             EXPECT_EQ(Dialogs().size(), 3u);
@@ -121,6 +128,7 @@ TEST_F(CommandsTest, TitlesOfOtherBarsDoNotCount) {
     ASSERT_EQ(EntryNames(b), Names{"Timer4"});
     env.dialogs().QueueAnswer("Timer1");
     Choose(b, "Timer4", {"Change Title of \"Timer4\""});
+    ASSERT_NE(EntryOf(b, "Timer4"), nullptr);
     EXPECT_EQ(EntryOf(b, "Timer4")->Title, "Timer1");
 }
 
@@ -128,9 +136,12 @@ TEST_F(CommandsTest, NewTitleReachesTheButtonAtTheNextRelayout) {
     TStowbar* bar = ThreeTimers();
     env.dialogs().QueueAnswer("Clock");
     Choose(bar, "Timer1", {"Change Title of \"Timer1\""});
+    ASSERT_NE(EntryOf(bar, "Timer1"), nullptr);
     EXPECT_EQ(EntryOf(bar, "Timer1")->Title, "Clock");
+    ASSERT_NE(ButtonOf(bar, "Timer1"), nullptr);
     EXPECT_EQ(ButtonOf(bar, "Timer1")->Caption(), "Timer1");
     Wait(200);
+    ASSERT_NE(ButtonOf(bar, "Timer1"), nullptr);
     EXPECT_EQ(ButtonOf(bar, "Timer1")->Caption(), "Clock");
     Press(bar, "Timer1", mbRight);
     EXPECT_EQ(LastMenu()[0], "About \"Clock\"");
@@ -142,6 +153,7 @@ TEST_F(CommandsTest, DeleteRemovesOnlyTheEntrysComponentAndTheEntryGoesWithTheNe
     // The press selects Timer2; more gets selected before the command runs.
     menus.Choices.push_back({"Delete \"Timer2\""});
     TSpeedButton* b = ButtonOf(bar, "Timer2");
+    ASSERT_NE(b, nullptr);
     LPARAM at = MakeLParam(b->Left() + 5, b->Top() + 5);
     env.desktop().SendMessage(bar->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, at);
     env.desktop().SendMessage(bar->Handle(), WM_RBUTTONUP, 0, at);
@@ -160,6 +172,7 @@ TEST_F(CommandsTest, DeleteLeavesTheEntryUntilThePassThatFollows) {
     // The command posted, then run alone: the removal's pass has not come yet.
     menus.Choices.push_back({"Delete \"Timer1\""});
     TSpeedButton* b = ButtonOf(bar, "Timer1");
+    ASSERT_NE(b, nullptr);
     b->OnMouseDown(b, mbRight, {}, 1, 1);
     TComponent* timer = env.Root()->FindComponent("Timer1");
     ClickItem(bar, -4);
@@ -172,17 +185,23 @@ TEST_F(CommandsTest, DeleteLeavesTheEntryUntilThePassThatFollows) {
 
 TEST_F(CommandsTest, MovesChangeTheListAtOnceAndTheButtonsAtTheNextRelayout) {
     TStowbar* bar = ThreeTimers();
+    ASSERT_NE(ButtonOf(bar, "Timer1"), nullptr);
     int left1 = ButtonOf(bar, "Timer1")->Left();
+    ASSERT_NE(ButtonOf(bar, "Timer2"), nullptr);
     int left2 = ButtonOf(bar, "Timer2")->Left();
     int modified = designer().ModifiedCount();
     // Press and command without the loop running timers in between.
     TSpeedButton* b = ButtonOf(bar, "Timer1");
+    ASSERT_NE(b, nullptr);
     b->OnMouseDown(b, mbRight, {}, 1, 1);
     ClickItem(bar, -6);
     EXPECT_EQ(EntryNames(bar), (Names{"Timer2", "Timer1", "Timer3"}));
+    ASSERT_NE(ButtonOf(bar, "Timer1"), nullptr);
     EXPECT_EQ(ButtonOf(bar, "Timer1")->Left(), left1);
     Wait(200);
+    ASSERT_NE(ButtonOf(bar, "Timer1"), nullptr);
     EXPECT_EQ(ButtonOf(bar, "Timer1")->Left(), left2);
+    ASSERT_NE(ButtonOf(bar, "Timer2"), nullptr);
     EXPECT_EQ(ButtonOf(bar, "Timer2")->Left(), left1);
 
     Choose(bar, "Timer3", {"MOVE LEFT"});
@@ -202,10 +221,12 @@ TEST_F(CommandsTest, MoveToHandsTheEntryOverForGood) {
     TStowbar* a = ThreeTimers();
     TStowbar* b = DropBar("Other");
     Wait(250);
+    ASSERT_NE(EntryOf(a, "Timer2"), nullptr);
     EntryOf(a, "Timer2")->Title = "Clock";
     Choose(a, "Timer2", {"Move To", "Other"});
     EXPECT_EQ(EntryNames(a), (Names{"Timer1", "Timer3"}));
     EXPECT_EQ(EntryNames(b), Names{"Timer2"});
+    ASSERT_NE(EntryOf(b, "Timer2"), nullptr);
     EXPECT_EQ(EntryOf(b, "Timer2")->Title, "Clock");
     EXPECT_EQ(EntryOf(b, "Timer2")->Component, env.Root()->FindComponent("Timer2"));
     EXPECT_EQ(Excluded(a), Names{"Timer2"});
@@ -220,6 +241,7 @@ TEST_F(CommandsTest, MoveToHandsTheEntryOverForGood) {
     Choose(b, "Timer2", {"Move To", "Stowbar1"});
     EXPECT_EQ(EntryNames(a).back(), "Timer2");
     EXPECT_EQ(EntryOf(b, "Timer2"), nullptr);
+    ASSERT_NE(EntryOf(a, "Timer2"), nullptr);
     EXPECT_EQ(EntryOf(a, "Timer2")->Title, "Clock");
     Wait(1000);
     EXPECT_EQ(EntryOf(b, "Timer2"), nullptr);

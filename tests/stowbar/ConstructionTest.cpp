@@ -3,6 +3,8 @@
 #include "support/BarFixture.h"
 
 namespace stowtest {
+
+using namespace host;
 namespace {
 
 using stow::asLeft;

@@ -5,6 +5,8 @@
 #include "host/designer/PaletteBitmaps.h"
 
 namespace stowtest {
+
+using namespace host;
 namespace {
 
 class TNoPicture : public TComponent {

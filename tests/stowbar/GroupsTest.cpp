@@ -2,6 +2,8 @@
 #include "support/HeartbeatFixture.h"
 
 namespace stowtest {
+
+using namespace host;
 namespace {
 
 using stow::asLeft;

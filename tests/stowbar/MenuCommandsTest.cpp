@@ -7,6 +7,8 @@
 #include <limits>
 
 namespace stowtest {
+
+using namespace host;
 namespace {
 
 using stow::TMenuCommand;

@@ -10,11 +10,11 @@ namespace stowtest {
 
 // Records each popup menu as text, one string per item: "-" for the separator, "(caption)" for
 // a disabled item, "caption [sub | sub]" for a submenu.
-class TestMenus : public IMenuService {
+class TestMenus : public host::IMenuService {
 public:
-    TMenuItem* TrackPopupMenu(TMenu* menu, TPoint) override {
+    host::TMenuItem* TrackPopupMenu(host::TMenu* menu, host::TPoint) override {
         std::vector<std::string> shown;
-        TMenuItem* root = menu->Items();
+        host::TMenuItem* root = menu->Items();
         for (int i = 0; i < root->Count(); ++i)
             shown.push_back(text(root->Items(i)));
         Shown.push_back(shown);
@@ -23,8 +23,8 @@ public:
             path = Choices.front();
             Choices.pop_front();
         }
-        TMenuItem* level = root;
-        TMenuItem* chosen = nullptr;
+        host::TMenuItem* level = root;
+        host::TMenuItem* chosen = nullptr;
         for (const std::string& caption : path) {
             chosen = nullptr;
             for (int i = 0; i < level->Count(); ++i)
@@ -36,7 +36,7 @@ public:
         }
         return chosen;
     }
-    static std::string text(TMenuItem* item) {
+    static std::string text(host::TMenuItem* item) {
         if (item->IsLine())
             return "-";
         std::string t = item->Caption();
@@ -58,29 +58,34 @@ class MenuTest : public BarTest {
 protected:
     MenuTest() {
         env.application().SetMenuService(&menus);
-        CurrentEditorEvents().OnVerb = [this](TComponent* c, const std::string& verb) {
+        host::CurrentEditorEvents().OnVerb = [this](host::TComponent* c, const std::string& verb) {
             events.push_back("verb: " + c->Name() + " " + verb);
         };
-        CurrentEditorEvents().OnEdit = [this](TComponent* c, const std::string& handler) {
+        host::CurrentEditorEvents().OnEdit = [this](host::TComponent* c,
+                                                    const std::string& handler) {
             events.push_back("edit: " + c->Name() + " " + handler);
         };
     }
     ~MenuTest() override {
-        CurrentEditorEvents() = {};
+        host::CurrentEditorEvents() = {};
         env.application().SetMenuService(nullptr);
     }
 
     // Sends a press and release of a mouse button at the centre of the component's button on
     // the bar, then handles what the press posted (the chosen command among it).
-    void Press(TStowbar* bar, const std::string& name, TMouseButton which = mbLeft) {
-        TSpeedButton* b = ButtonOf(bar, name);
+    void Press(TStowbar* bar, const std::string& name, host::TMouseButton which = host::mbLeft) {
+        host::TSpeedButton* b = ButtonOf(bar, name);
         ASSERT_NE(b, nullptr) << name;
-        UINT down = which == mbLeft    ? WM_LBUTTONDOWN
-                    : which == mbRight ? WM_RBUTTONDOWN
-                                       : WM_MBUTTONDOWN;
-        UINT up = which == mbLeft ? WM_LBUTTONUP : which == mbRight ? WM_RBUTTONUP : WM_MBUTTONUP;
-        WPARAM keys = which == mbLeft ? MK_LBUTTON : which == mbRight ? MK_RBUTTON : MK_MBUTTON;
-        LPARAM at = MakeLParam(b->Left() + b->Width() / 2, b->Top() + b->Height() / 2);
+        host::UINT down = which == host::mbLeft    ? host::WM_LBUTTONDOWN
+                          : which == host::mbRight ? host::WM_RBUTTONDOWN
+                                                   : host::WM_MBUTTONDOWN;
+        host::UINT up = which == host::mbLeft    ? host::WM_LBUTTONUP
+                        : which == host::mbRight ? host::WM_RBUTTONUP
+                                                 : host::WM_MBUTTONUP;
+        host::WPARAM keys = which == host::mbLeft    ? host::MK_LBUTTON
+                            : which == host::mbRight ? host::MK_RBUTTON
+                                                     : host::MK_MBUTTON;
+        host::LPARAM at = host::MakeLParam(b->Left() + b->Width() / 2, b->Top() + b->Height() / 2);
         env.desktop().SendMessage(bar->Handle(), down, keys, at);
         env.desktop().SendMessage(bar->Handle(), up, 0, at);
         Settle();
@@ -88,17 +93,19 @@ protected:
     // Queues the answer to the next popup, then right-clicks the component's button.
     void Choose(TStowbar* bar, const std::string& name, std::vector<std::string> path) {
         menus.Choices.push_back(std::move(path));
-        Press(bar, name, mbRight);
+        Press(bar, name, host::mbRight);
     }
     void DblClick(TStowbar* bar, const std::string& name) {
-        TSpeedButton* b = ButtonOf(bar, name);
+        host::TSpeedButton* b = ButtonOf(bar, name);
         ASSERT_NE(b, nullptr) << name;
-        LPARAM at = MakeLParam(b->Left() + b->Width() / 2, b->Top() + b->Height() / 2);
-        for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
-            env.desktop().SendMessage(bar->Handle(), m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+        host::LPARAM at = host::MakeLParam(b->Left() + b->Width() / 2, b->Top() + b->Height() / 2);
+        for (host::UINT m :
+             {host::WM_LBUTTONDOWN, host::WM_LBUTTONUP, host::WM_LBUTTONDBLCLK, host::WM_LBUTTONUP})
+            env.desktop().SendMessage(bar->Handle(), m,
+                                      m == host::WM_LBUTTONUP ? 0 : host::MK_LBUTTON, at);
         Settle();
     }
-    TSpeedButton* ButtonOf(TStowbar* bar, const std::string& name) {
+    host::TSpeedButton* ButtonOf(TStowbar* bar, const std::string& name) {
         for (int i = 0; i < bar->EntryCount(); ++i)
             if (bar->Entry(i)->Name == name)
                 return bar->Entry(i)->Button;
@@ -113,7 +120,7 @@ protected:
     // Runs the bar's menu handler for an item with any tag and caption, as a click on such an
     // item would.
     void ClickItem(TStowbar* bar, int64_t tag, const std::string& caption = {}) {
-        auto* probe = New<TMenuItem>(nullptr);
+        auto* probe = host::New<host::TMenuItem>(nullptr);
         probe->OnClick = bar->VerbMenu()->Items()->Items(0)->OnClick;
         probe->SetTag(tag);
         probe->SetCaption(caption);
@@ -125,7 +132,7 @@ protected:
     }
     std::vector<std::string> Selected() {
         std::vector<std::string> names;
-        for (TComponent* c : designer().Selection())
+        for (host::TComponent* c : designer().Selection())
             names.push_back(c->Name());
         return names;
     }

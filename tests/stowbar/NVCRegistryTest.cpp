@@ -5,6 +5,8 @@
 #include "stowbar/Registry.h"
 
 namespace stowtest {
+
+using namespace host;
 namespace {
 
 using stow::TNVCRecord;

@@ -8,6 +8,8 @@
 #include <variant>
 
 namespace stowtest {
+
+using namespace host;
 namespace {
 
 class NVCsTest : public BarTest {

@@ -2,10 +2,10 @@
 // the errors of malformed or unknown content, and the corpus of real form files.
 #include "host/classes/Streaming.h"
 #include "app/FormFiles.h"
-#include "stowbar/Stowbar.h"
 #include "host/classes/BinaryFormat.h"
 #include "host/designer/Environment.h"
 #include "host/vcl/Menus.h"
+#include "stowbar/Stowbar.h"
 
 #include "host/FormFileTestSupport.h"
 

@@ -3,6 +3,8 @@
 #include "stowbar/MenuSupport.h"
 
 namespace stowtest {
+
+using namespace host;
 namespace {
 
 using stow::asLeft;
@@ -130,6 +132,7 @@ TEST_F(VerbMenuTest, MoveToListsTheOtherBarsOfTheForm) {
 
 TEST_F(VerbMenuTest, TitleShowsInAboutAndTheNameInTheOtherItemsPercentLiterally) {
     TStowbar* bar = BarWith({{TTimer::StaticClass(), "Timer1"}});
+    ASSERT_NE(EntryOf(bar, "Timer1"), nullptr);
     EntryOf(bar, "Timer1")->Title = "100% %s %d";
     Press(bar, "Timer1", mbRight);
     Items menu = LastMenu();
@@ -158,7 +161,9 @@ TEST_F(VerbMenuTest, RightClickLeavesTheButtonDown) {
     TStowbar* bar = BarWith({{TTimer::StaticClass(), "Timer1"}, {TTimer::StaticClass(), "Timer2"}});
     Press(bar, "Timer1");
     Press(bar, "Timer2", mbRight);
+    ASSERT_NE(ButtonOf(bar, "Timer2"), nullptr);
     EXPECT_TRUE(ButtonOf(bar, "Timer2")->Down());
+    ASSERT_NE(ButtonOf(bar, "Timer1"), nullptr);
     EXPECT_FALSE(ButtonOf(bar, "Timer1")->Down());
 }
 
