@@ -22,7 +22,9 @@
 
 namespace host {
 class TCustomForm;
-}
+class TReader;
+class TWriter;
+} // namespace host
 
 namespace stow {
 
@@ -152,6 +154,10 @@ private:
     void TabChange(host::TObject* sender, int newTab, bool& allowChange);
     void TabMouseMove(host::TObject* sender, host::TShiftState shift, int x, int y);
     void PopupVerbMenuClick(host::TObject* sender);
+
+    // the NVCs property's reader and writer (NVCs.cpp)
+    void ReadData(host::TReader& reader);
+    void WriteData(host::TWriter& writer);
 
     // ---- the menu and its commands (Menu.cpp)
     void CreateVerbMenu();

@@ -70,4 +70,17 @@ protected:
     }
 };
 
+// The heartbeat's own tests (AutoHideTest.cpp, AutoHideSlideTest.cpp).
+class AutoHideTest : public HeartbeatTest {
+protected:
+    // The default top bar, collected and placed, then brought into view and left alone.
+    TStowbar* ShownTopBar() {
+        NewForm();
+        TStowbar* bar = DropBar();
+        Wait(10);
+        ShowAlone(bar);
+        return bar;
+    }
+};
+
 } // namespace stowtest
