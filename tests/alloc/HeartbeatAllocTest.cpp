@@ -9,11 +9,8 @@
 namespace stowtest {
 
 using namespace host;
-namespace {
 
-using stow::asLeft;
-using stow::asTop;
-using stow::TAttachSide;
+namespace {
 
 // Everything a tick could change, taken before and after it.
 struct Snapshot {

@@ -5,11 +5,8 @@
 namespace stowtest {
 
 using namespace host;
-namespace {
 
-using stow::asLeft;
-using stow::asNone;
-using stow::asTop;
+namespace {
 
 // ---------------------------------------------------------------- the hide test
 

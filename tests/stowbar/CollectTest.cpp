@@ -5,6 +5,7 @@
 namespace stowtest {
 
 using namespace host;
+
 namespace {
 
 // Classes named like the excluded table rows in another letter case, and descendants of the

@@ -5,6 +5,7 @@
 namespace stowtest {
 
 using namespace host;
+
 namespace {
 
 using Names = std::vector<std::string>;

@@ -4,11 +4,8 @@
 namespace stowtest {
 
 using namespace host;
-namespace {
 
-using stow::asLeft;
-using stow::asNone;
-using stow::asTop;
+namespace {
 
 class GeometryTest : public BarTest {
 protected:

@@ -7,6 +7,7 @@
 namespace stowtest {
 
 using namespace host;
+
 namespace {
 
 class TNoPicture : public TComponent {

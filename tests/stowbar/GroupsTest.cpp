@@ -4,9 +4,8 @@
 namespace stowtest {
 
 using namespace host;
-namespace {
 
-using stow::asLeft;
+namespace {
 
 class GroupsTest : public HeartbeatTest {
 protected:

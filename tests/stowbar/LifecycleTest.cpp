@@ -5,10 +5,8 @@
 namespace stowtest {
 
 using namespace host;
-namespace {
 
-using stow::asNone;
-using stow::asTop;
+namespace {
 
 class LifecycleTest : public BarTest {};
 

@@ -9,6 +9,7 @@
 namespace stowtest {
 
 using namespace host;
+
 namespace {
 
 using stow::TMenuCommand;

@@ -10,6 +10,7 @@
 namespace stowtest {
 
 using namespace host;
+
 namespace {
 
 class NVCsTest : public BarTest {

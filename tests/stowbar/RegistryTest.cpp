@@ -5,6 +5,7 @@
 namespace stowtest {
 
 using namespace host;
+
 namespace {
 
 class RegistryTest : public BarTest {

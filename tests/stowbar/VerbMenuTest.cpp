@@ -5,12 +5,8 @@
 namespace stowtest {
 
 using namespace host;
-namespace {
 
-using stow::asLeft;
-using stow::asNone;
-using stow::asTop;
-using stow::TAttachSide;
+namespace {
 
 using Items = std::vector<std::string>;
 

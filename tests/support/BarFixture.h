@@ -11,8 +11,10 @@
 
 namespace stowtest {
 
+using stow::TAttachSide;
 using stow::TNVC;
 using stow::TStowbar;
+using enum stow::TAttachSide;
 
 class BarTest : public ::testing::Test {
 protected:
