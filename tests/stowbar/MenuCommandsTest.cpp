@@ -45,8 +45,9 @@ TEST(MenuCommandsTest, TagsReadBackAsTheirCommands) {
         TMenuTag read = stow::CommandOfTag(c.Tag);
         EXPECT_EQ(static_cast<int>(read.Command), static_cast<int>(c.Command.Command));
         EXPECT_EQ(read.Index, c.Command.Index);
-        if (c.Command.Command != mcNone)
+        if (c.Command.Command != mcNone) {
             EXPECT_EQ(stow::TagOf(read.Command, read.Index), c.Tag);
+        }
     }
 }
 
