@@ -63,7 +63,7 @@ void TStowbar::HideBar() {
     if (FHidden || !FAutoHide)
         return;
     if (FAttachSide != asNone)
-        ScrollBar(HideOffset(FAttachSide, FHiddenBarWidth, Width(), Height()));
+        ScrollBar(HideOffset(FHiddenBarWidth, extentAcrossSide()));
     FHidden = true;
 }
 
@@ -73,7 +73,7 @@ void TStowbar::ShowBar() {
     if (!FHidden)
         return;
     if (FAttachSide != asNone)
-        ScrollBar(-HideOffset(FAttachSide, FHiddenBarWidth, Width(), Height()));
+        ScrollBar(-HideOffset(FHiddenBarWidth, extentAcrossSide()));
     FHidden = false;
 }
 

@@ -12,6 +12,10 @@ int TStowbar::GetButtonHeight() const {
     return ButtonHeightFor(FShowPicture, FLayout);
 }
 
+int TStowbar::extentAcrossSide() const {
+    return FAttachSide == asLeft ? Width() : Height();
+}
+
 TButtonGrid TStowbar::buttonGrid() const {
     return {FButtonWidth, FButtonHeight, EntryCount(), FTabSet->Height()};
 }
@@ -55,10 +59,12 @@ int TStowbar::GetBarWidth() const {
 }
 
 void TStowbar::SetAttachSide(TAttachSide value) {
-    // The hidden place follows the size the bar has on the side it leaves.
+    // The hidden place follows the size the bar has on the side it leaves; only the extent
+    // across the new side counts (the width on the left, the height on the top).
     TPoint place{0, 0};
-    if (FHidden)
-        place = HiddenPlace(value, FHiddenBarWidth, GetBarWidth(), GetBarHeight());
+    if (FHidden && value != asNone)
+        place =
+            HiddenPlace(value, FHiddenBarWidth, value == asLeft ? GetBarWidth() : GetBarHeight());
     if (value != FAttachSide) {
         // An undocked bar comes into view. While the form is being read it stays exactly where
         // the file put it: sliding it by its height there would move it on every reopening.
@@ -87,13 +93,13 @@ void TStowbar::layoutEntry(TNVC& e, TPoint& at) {
     static const std::string noCaption;
     b->SetCaption(FShowTitles ? e.Title : noCaption);
     b->SetBounds(at.X, at.Y, FButtonWidth, FButtonHeight);
-    // The room along the row or column: the form's client area when docked, the bar's own
-    // when not.
-    auto* form = ownerForm();
-    int room = FAttachSide == asNone   ? ClientWidth()
-               : !form                 ? 0
-               : FAttachSide == asLeft ? form->ClientHeight()
-                                       : form->ClientWidth();
+    // The room along the row or column: the bar's own client width when it is not docked, else
+    // the form's client height (left) or width (top).
+    int room = ClientWidth();
+    if (FAttachSide != asNone) {
+        auto* form = ownerForm();
+        room = !form ? 0 : FAttachSide == asLeft ? form->ClientHeight() : form->ClientWidth();
+    }
     at = NextButtonPlace(FAttachSide, at, buttonGrid(), room);
 }
 
@@ -112,6 +118,18 @@ void TStowbar::SetShowTitles(bool value) {
     for (const auto& e : FNVCs)
         e->Button->SetCaption(value ? e->Title : std::string());
     FShowTitles = value;
+}
+
+void TStowbar::SetShowPicture(bool value) {
+    if (value == FShowPicture)
+        return;
+    for (const auto& e : FNVCs) {
+        e->Button->Glyph().SetHandle(0);
+        if (value && e->Component)
+            e->Button->Glyph().SetHandle(GetPaletteBitmap(e->Component));
+    }
+    FShowPicture = value;
+    SetButtonHeight(GetButtonHeight());
 }
 
 void TStowbar::SetMargin(int value) {

@@ -22,16 +22,4 @@ HBITMAP TStowbar::GetPaletteBitmap(TComponent* component) const {
     return 0;
 }
 
-void TStowbar::SetShowPicture(bool value) {
-    if (value == FShowPicture)
-        return;
-    for (const auto& e : FNVCs) {
-        e->Button->Glyph().SetHandle(0);
-        if (value && e->Component)
-            e->Button->Glyph().SetHandle(GetPaletteBitmap(e->Component));
-    }
-    FShowPicture = value;
-    SetButtonHeight(GetButtonHeight());
-}
-
 } // namespace stow

@@ -81,21 +81,20 @@ TPoint NextButtonPlace(TAttachSide side, TPoint at, const TButtonGrid& grid, int
     return at;
 }
 
-int HideOffset(TAttachSide side, int keptInView, int width, int height) {
+int HideOffset(int keptInView, int extent) {
+    return keptInView - extent;
+}
+
+TPoint HiddenPlace(TAttachSide side, int keptInView, int extent) {
     switch (side) {
     case asLeft:
-        return keptInView - width;
+        return {HideOffset(keptInView, extent), 0};
     case asTop:
-        return keptInView - height;
+        return {0, HideOffset(keptInView, extent)};
     case asNone:
         break;
     }
-    return 0;
-}
-
-TPoint HiddenPlace(TAttachSide side, int keptInView, int width, int height) {
-    const int offset = HideOffset(side, keptInView, width, height);
-    return side == asLeft ? TPoint{offset, 0} : TPoint{0, side == asTop ? offset : 0};
+    return {0, 0};
 }
 
 void TIconSlots::Advance() {

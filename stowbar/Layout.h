@@ -46,12 +46,13 @@ int TopBarHeight(const TButtonGrid& grid, int formClientWidth);
 // bar's client width. A button that would not fit starts a new column or row.
 host::TPoint NextButtonPlace(TAttachSide side, host::TPoint at, const TButtonGrid& grid, int room);
 
-// How far a bar docked on side, of the given size, slides to go out of view and keep keptInView
-// pixels of its width (left) or height (top) in view: negative; the way back is the opposite.
-// 0 for a bar that is not docked.
-int HideOffset(TAttachSide side, int keptInView, int width, int height);
-// Where a hidden bar docked on side stands: the form's corner moved by HideOffset.
-host::TPoint HiddenPlace(TAttachSide side, int keptInView, int width, int height);
+// How far a docked bar slides to go out of view and keep keptInView pixels of its extent across
+// its side (its width on the left, its height on the top) in view: negative; the way back is the
+// opposite.
+int HideOffset(int keptInView, int extent);
+// Where a hidden bar docked on side stands: the form's corner moved across the side by
+// HideOffset; the corner itself for a bar that is not docked.
+host::TPoint HiddenPlace(TAttachSide side, int keptInView, int extent);
 
 // The slot grid of the designer icons: slots 30 pixels apart, the first at (firstLeft, 0); a row
 // wraps after the slot that passes the form's right edge.

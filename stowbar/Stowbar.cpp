@@ -183,11 +183,10 @@ void TStowbar::Loaded() {
     if (!FDesigning)
         return;
     // A docked bar waits at its hidden place, 3 pixels in view, until the first tick.
-    const int offset = HideOffset(FAttachSide, 3, Width(), Height());
     if (FAttachSide == asLeft)
-        SetLeft(offset);
+        SetLeft(HideOffset(3, extentAcrossSide()));
     else if (FAttachSide == asTop)
-        SetTop(offset);
+        SetTop(HideOffset(3, extentAcrossSide()));
 }
 
 void TStowbar::Notification(TComponent* component, TOperation operation) {

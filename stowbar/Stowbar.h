@@ -176,6 +176,8 @@ private:
     // the layout step of one entry: its button goes to at, and at moves on to the next place
     void layoutEntry(TNVC& entry, host::TPoint& at);
     TButtonGrid buttonGrid() const;
+    // the bar's size across its side: its width on the left, its height on the top
+    int extentAcrossSide() const;
     TStowbar* asStowbar(host::TComponent* c) const;
     host::TCustomForm* ownerForm() const;
     // The form's bars in its component order (this one included), kept until the form's list

@@ -112,12 +112,11 @@ TEST(LayoutTest, ButtonCursorWrapsWhereTheNextButtonWouldNotFit) {
 }
 
 TEST(LayoutTest, HiddenBarKeepsItsStripInView) {
-    EXPECT_EQ(stow::HideOffset(asLeft, 3, 140, 480), -137);
-    EXPECT_EQ(stow::HideOffset(asTop, 3, 640, 55), -52);
-    EXPECT_EQ(stow::HideOffset(asNone, 3, 640, 55), 0);
-    EXPECT_EQ(stow::HiddenPlace(asLeft, 5, 140, 480), (TPoint{-135, 0}));
-    EXPECT_EQ(stow::HiddenPlace(asTop, 5, 640, 55), (TPoint{0, -50}));
-    EXPECT_EQ(stow::HiddenPlace(asNone, 5, 640, 55), (TPoint{0, 0}));
+    EXPECT_EQ(stow::HideOffset(3, 140), -137);
+    EXPECT_EQ(stow::HideOffset(3, 55), -52);
+    EXPECT_EQ(stow::HiddenPlace(asLeft, 5, 140), (TPoint{-135, 0}));
+    EXPECT_EQ(stow::HiddenPlace(asTop, 5, 55), (TPoint{0, -50}));
+    EXPECT_EQ(stow::HiddenPlace(asNone, 5, 55), (TPoint{0, 0}));
 }
 
 TEST(LayoutTest, IconSlotsWrapAfterTheSlotThatPassesTheFormsEdge) {
