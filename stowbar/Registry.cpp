@@ -20,7 +20,7 @@ int TNVCRegistry::IndexOfComponent(const TComponent* component) const {
     return -1;
 }
 
-int TNVCRegistry::IndexOfButton(const void* button) const {
+int TNVCRegistry::IndexOfButton(const TObject* button) const {
     for (int i = 0; i < Count(); ++i)
         if (FNVCList[static_cast<size_t>(i)]->Button == button)
             return i;

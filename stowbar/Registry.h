@@ -15,6 +15,10 @@
 #include <unordered_set>
 #include <vector>
 
+namespace host {
+class TObject;
+}
+
 namespace stow {
 
 class TNVCRegistry {
@@ -36,7 +40,7 @@ public:
     auto end() const { return FNVCList.end(); }
     // The index of the first entry whose Component (or Button) is the given object, or -1.
     int IndexOfComponent(const host::TComponent* component) const;
-    int IndexOfButton(const void* button) const;
+    int IndexOfButton(const host::TObject* button) const;
     // Whether an entry has exactly this name (letter case counts).
     bool Holds(const std::string& name) const;
 
