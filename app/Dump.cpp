@@ -6,8 +6,8 @@
 namespace app {
 
 using namespace host;
+using stow::IBarView;
 using stow::TNVC;
-using stow::TStowbar;
 
 namespace {
 
@@ -35,17 +35,10 @@ json glyphOf(const TSpeedButton* b) {
     return json{{"resource", bmp->Resource}, {"module", bmp->Module}};
 }
 
-// The bar's side by the name its property's type gives it.
-std::string attachSideOf(TStowbar* bar) {
-    const TPropInfo* p = GetPropInfo(bar->ClassType(), "AttachSide");
-    const int side = static_cast<int>(bar->AttachSide());
-    return p && p->Enum ? enumName(*p->Enum, side) : std::to_string(side);
-}
-
-json barJson(TStowbar* bar) {
+json barJson(const IBarView& bar) {
     json entries = json::array();
-    for (int i = 0; i < bar->EntryCount(); ++i) {
-        TNVC* e = bar->Entry(i);
+    for (int i = 0; i < bar.EntryCount(); ++i) {
+        const TNVC* e = bar.Entry(i);
         const TSpeedButton* b = e->Button;
         json button{{"bounds", boundsOf(b)},
                     {"caption", b->Caption()},
@@ -63,36 +56,35 @@ json barJson(TStowbar* bar) {
                  {"button", button}});
     }
     json excluded = json::array();
-    for (const std::string& s : bar->ExcludedNames().Items())
+    for (const std::string& s : bar.ExcludedNames().Items())
         excluded.push_back(s);
     json tabs = json::array();
-    for (const std::string& s : bar->TabSet()->Tabs().Items())
+    for (const std::string& s : bar.TabSet().Tabs().Items())
         tabs.push_back(s);
     json timers = json::array();
-    if (bar->HandleAllocated())
-        for (uintptr_t id : Desktop::Current().TimersOf(bar->Handle()))
-            timers.push_back(id);
-    return json{{"attachSide", attachSideOf(bar)},
-                {"autoHide", bar->AutoHide()},
-                {"hidden", bar->Hidden()},
-                {"visible", bar->Visible()},
-                {"bounds", boundsOf(bar)},
-                {"buttonWidth", bar->ButtonWidth()},
-                {"buttonHeight", bar->ButtonHeight()},
-                {"hiddenBarWidth", bar->HiddenBarWidth()},
-                {"scrollTime", bar->ScrollTime()},
-                {"showTitles", bar->ShowTitles()},
-                {"showPicture", bar->ShowPicture()},
-                {"layout", enumName(ButtonLayoutInfo, static_cast<int>(bar->Layout()))},
-                {"margin", bar->Margin()},
-                {"spacing", bar->Spacing()},
-                {"versionInfo", bar->VersionInfo()},
+    for (uintptr_t id : bar.Timers())
+        timers.push_back(id);
+    return json{{"attachSide", bar.AttachSideName()},
+                {"autoHide", bar.AutoHide()},
+                {"hidden", bar.Hidden()},
+                {"visible", bar.Control().Visible()},
+                {"bounds", boundsOf(&bar.Control())},
+                {"buttonWidth", bar.ButtonWidth()},
+                {"buttonHeight", bar.ButtonHeight()},
+                {"hiddenBarWidth", bar.HiddenBarWidth()},
+                {"scrollTime", bar.ScrollTime()},
+                {"showTitles", bar.ShowTitles()},
+                {"showPicture", bar.ShowPicture()},
+                {"layout", enumName(ButtonLayoutInfo, static_cast<int>(bar.Layout()))},
+                {"margin", bar.Margin()},
+                {"spacing", bar.Spacing()},
+                {"versionInfo", bar.VersionInfo()},
                 {"entries", entries},
                 {"excludedNames", excluded},
                 {"tabs", tabs},
-                {"tabIndex", bar->TabSet()->TabIndex()},
+                {"tabIndex", bar.TabSet().TabIndex()},
                 {"timers", timers},
-                {"slide", bar->SlideFrames()}};
+                {"slide", bar.SlideFrames()}};
 }
 
 } // namespace
@@ -137,8 +129,8 @@ json Session::Dump() {
                                       {"class", c->ClassName()},
                                       {"designInfo", pos16(c->DesignInfo())},
                                       {"icon", icon}});
-            if (auto* bar = AsBar(c))
-                bars[c->Name()] = barJson(bar);
+            if (const IBarView* bar = FBars.Of(c))
+                bars[c->Name()] = barJson(*bar);
         }
     }
     out["components"] = components;
@@ -172,19 +164,20 @@ std::string Session::Print(const std::string& name) {
         out << "\n";
         for (TComponent* child : root->ComponentList()) {
             out << "  " << child->Name() << ": " << child->ClassName();
-            if (auto* bar = AsBar(child))
+            if (const IBarView* bar = FBars.Of(child))
                 out << " [" << bar->EntryCount() << " entries]";
             out << "\n";
         }
         return out.str();
     }
     out << c->Name() << ": " << c->ClassName() << "\n";
-    if (auto* bar = AsBar(c)) {
-        out << "  side " << attachSideOf(bar) << ", " << (bar->Hidden() ? "hidden" : "shown")
-            << ", bounds " << bar->Left() << " " << bar->Top() << " " << bar->Width() << " "
-            << bar->Height() << "\n";
+    if (const IBarView* bar = FBars.Of(c)) {
+        const TWinControl& window = bar->Control();
+        out << "  side " << bar->AttachSideName() << ", " << (bar->Hidden() ? "hidden" : "shown")
+            << ", bounds " << window.Left() << " " << window.Top() << " " << window.Width() << " "
+            << window.Height() << "\n";
         for (int i = 0; i < bar->EntryCount(); ++i) {
-            TNVC* e = bar->Entry(i);
+            const TNVC* e = bar->Entry(i);
             out << "  " << (i + 1) << ". " << e->Name;
             if (e->Title != e->Name)
                 out << " \"" << Escape(e->Title) << "\"";

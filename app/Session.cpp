@@ -12,8 +12,6 @@
 namespace app {
 
 using namespace host;
-using stow::TNVC;
-using stow::TStowbar;
 
 // ---------------------------------------------------------------- session
 
@@ -31,7 +29,7 @@ Session::Session(std::ostream& out, std::filesystem::path baseDir,
     const std::string package = packagePath ? *packagePath : DefaultPackagePath();
     if (!package.empty()) {
         try {
-            FEnv->LoadPackage(package);
+            FBars = BarViews(FEnv->LoadPackage(package));
         } catch (const EPackageError& e) {
             FPackageError = e.what();
         }

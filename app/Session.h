@@ -1,8 +1,8 @@
 #pragma once
 // A design session: the designer's world, the commands of session scripts, the transcript.
 
+#include "app/BarViews.h"
 #include "app/Script.h"
-#include "component/Stowbar.h"
 #include "host/designer/Environment.h"
 #include "host/designer/Renderer.h"
 
@@ -33,13 +33,6 @@ public:
     std::function<void(host::TMenu*, host::TPoint, const std::vector<std::string>&)> OnPopup;
 };
 
-// The bar a component is, or null. Compared by class name: the bar's code lives in the package
-// StowPkg, which the designer loads; the program uses only the header's inline accessors.
-inline stow::TStowbar* AsBar(host::TComponent* c) {
-    return c && c->ClassType()->InheritsFrom("TStowbar") ? static_cast<stow::TStowbar*>(c)
-                                                         : nullptr;
-}
-
 // Where the designer finds StowPkg: $STOW_PACKAGE when set, else StowPkg.so next to the program.
 std::string DefaultPackagePath();
 
@@ -68,6 +61,8 @@ public:
     host::DesignEnvironment& env() { return *FEnv; }
     // Why the default package did not load (empty when it did, or when none was asked for).
     const std::string& PackageError() const { return FPackageError; }
+    // The bars of the design, as the loaded package shows them.
+    const BarViews& Bars() const { return FBars; }
     host::TComponent* Root() const { return FEnv->Root(); }
     bool ExpectFailed() const { return FExpectFailed; }
     // The picture of the design surface as it is now (app/Render.cpp).
@@ -113,7 +108,9 @@ private:
     host::TFormDesigner& designer() const;
     void clickButton(const std::string& componentName,
                      const std::vector<std::pair<host::UINT, host::WPARAM>>& messages);
-    stow::TStowbar* barHolding(const std::string& componentName, stow::TNVC** entry) const;
+    // The bar holding a button for the component, and the entry; raises ScriptError for none.
+    const stow::IBarView& barHolding(const std::string& componentName,
+                                     const stow::TNVC** entry) const;
     host::TPoint formToScreen(int x, int y) const;
     std::string unknownClass(const std::string& name) const;
     void settle();
@@ -133,6 +130,7 @@ private:
     std::deque<QueuedRender> FDialogRenders;
     std::string FRenderError; // a queued render that failed while a menu or dialog was up
     std::string FPackageError;
+    BarViews FBars;
 };
 
 } // namespace app

@@ -7,8 +7,8 @@
 namespace app {
 
 using namespace host;
+using stow::IBarView;
 using stow::TNVC;
-using stow::TStowbar;
 
 namespace {
 
@@ -106,16 +106,16 @@ void Session::cmdMouse(const ScriptLine& line) {
     settle();
 }
 
-TStowbar* Session::barHolding(const std::string& componentName, TNVC** entry) const {
+const IBarView& Session::barHolding(const std::string& componentName, const TNVC** entry) const {
     TComponent* root = Root();
     if (!root)
         throw ScriptError("no form is open");
     for (TComponent* c : root->ComponentList())
-        if (auto* bar = AsBar(c))
+        if (const IBarView* bar = FBars.Of(c))
             for (int i = 0; i < bar->EntryCount(); ++i)
                 if (SameText(bar->Entry(i)->Name, componentName)) {
                     *entry = bar->Entry(i);
-                    return bar;
+                    return *bar;
                 }
     throw ScriptError("no bar holds a button for " + componentName);
 }
@@ -140,13 +140,13 @@ void Session::cmdPress(const ScriptLine& line) {
 void Session::clickButton(const std::string& componentName,
                           const std::vector<std::pair<UINT, WPARAM>>& messages) {
     // The centre of the button, reached through the bar's window even where a window covers it.
-    TNVC* entry = nullptr;
-    TStowbar* bar = barHolding(componentName, &entry);
-    TSpeedButton* b = entry->Button;
+    const TNVC* entry = nullptr;
+    TWinControl& bar = barHolding(componentName, &entry).Control();
+    const TSpeedButton* b = entry->Button;
     int x = b->Left() + b->Width() / 2, y = b->Top() + b->Height() / 2;
     Desktop& d = FEnv->desktop();
-    d.SetCursorPos(bar->ClientToScreen({x, y}));
-    HWND h = bar->Handle();
+    d.SetCursorPos(bar.ClientToScreen({x, y}));
+    HWND h = bar.Handle();
     for (auto [msg, keys] : messages)
         d.SendMessage(h, msg, keys, MakeLParam(x, y));
     settle();
@@ -162,10 +162,10 @@ void Session::cmdDblClick(const ScriptLine& line) {
 
 void Session::cmdTab(const ScriptLine& line) {
     RequireWords(line, 2, 2, "tab BAR TAB");
-    auto* bar = AsBar(component(line.Words[1]));
+    const IBarView* bar = FBars.Of(component(line.Words[1]));
     if (!bar)
         throw ScriptError(line.Words[1] + " is not a bar");
-    TTabSet* tabs = bar->TabSet();
+    TTabSet* tabs = &bar->TabSet();
     int index = tabs->Tabs().IndexOf(line.Words[2]);
     if (index < 0)
         throw ScriptError(line.Words[1] + " has no tab named " + line.Words[2]);

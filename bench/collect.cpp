@@ -1,6 +1,6 @@
 // A collection pass and one heartbeat tick on forms with many non-visual components.
-#include "component/Stowbar.h"
 #include "host/designer/Environment.h"
+#include "stowbar/Stowbar.h"
 
 #include <benchmark/benchmark.h>
 

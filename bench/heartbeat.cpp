@@ -8,9 +8,9 @@
 // None of these ticks changes anything. The counters give the allocations per tick (a replaced
 // global operator new counts them) and the moves and repaints per tick; all three should be 0.
 
-#include "component/Stowbar.h"
 #include "host/designer/Environment.h"
 #include "host/win32/Windows.h"
+#include "stowbar/Stowbar.h"
 #include "support/CountingNew.h"
 
 #include <benchmark/benchmark.h>

@@ -8,8 +8,8 @@
 //   Convert*: the convert command without the file I/O (no classes involved).
 
 #include "host/classes/Streaming.h"
-#include "component/Stowbar.h"
 #include "host/designer/Environment.h"
+#include "stowbar/Stowbar.h"
 
 #include "GeneratedForm.h"
 

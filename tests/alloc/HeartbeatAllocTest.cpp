@@ -7,11 +7,10 @@
 #include "support/CountingNew.h"
 
 namespace stowtest {
-namespace {
 
-using stow::asLeft;
-using stow::asTop;
-using stow::TAttachSide;
+using namespace host;
+
+namespace {
 
 // Everything a tick could change, taken before and after it.
 struct Snapshot {

@@ -102,12 +102,12 @@ TEST_F(PackageTest, ALoadedAgainPackageCollectsAgain) {
     // The table of excluded classes goes with the first unload and must come back with the
     // second load: a bar then collects the timer and still refuses itself.
     env.UnloadPackage(Load());
-    Load();
+    app::BarViews bars(Load());
     env.NewForm("Form1");
     env.Designer()->Drop(FindClass("TTimer"), "Timer1", 0, 0);
     TComponent* bar = env.Designer()->Drop(FindClass("TStowbar"), "Stowbar1", 0, 0);
     env.desktop().RunFor(1);
-    stow::TStowbar* b = app::AsBar(bar);
+    const stow::IBarView* b = bars.Of(bar);
     ASSERT_NE(b, nullptr);
     ASSERT_EQ(b->EntryCount(), 1);
     EXPECT_EQ(b->Entry(0)->Name, "Timer1");
@@ -267,8 +267,9 @@ TEST(PackageInDesignerTest, RightClickOnTheBarOffersNoCommandOfTheBar) {
                   .Rc,
               0);
     out.str("");
-    auto* bar = app::AsBar(s.Root()->FindComponent("Stowbar1"));
-    ASSERT_NE(bar, nullptr);
+    const stow::IBarView* view = s.Bars().Of(s.Root()->FindComponent("Stowbar1"));
+    ASSERT_NE(view, nullptr);
+    TWinControl* bar = &view->Control();
     Desktop& d = s.env().desktop();
     // Away from the button, on the bar's own face.
     const LPARAM at = MakeLParam(bar->Width() - 4, bar->Height() - 4);

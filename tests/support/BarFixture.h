@@ -2,8 +2,8 @@
 // A fresh designer world per test: a form being designed, and helpers to drop components and
 // bars and to run the message loop.
 
-#include "component/Stowbar.h"
 #include "host/designer/Environment.h"
+#include "stowbar/Stowbar.h"
 
 #include <gtest/gtest.h>
 
@@ -11,26 +11,27 @@
 
 namespace stowtest {
 
-using namespace host;
+using stow::TAttachSide;
 using stow::TNVC;
 using stow::TStowbar;
+using enum stow::TAttachSide;
 
 class BarTest : public ::testing::Test {
 protected:
     // The bar is linked into these tests: its unit starts and stops with each test.
     BarTest() {
         stow::StowbarInitialization();
-        RegisterClass(TStowbar::StaticClass());
+        host::RegisterClass(TStowbar::StaticClass());
     }
     ~BarTest() override {
         env.Close();
         stow::StowbarFinalization();
     }
 
-    TCustomForm* NewForm(int width = 640, int height = 480) {
+    host::TCustomForm* NewForm(int width = 640, int height = 480) {
         return env.NewForm("Form1", width, height);
     }
-    TFormDesigner& designer() { return *env.Designer(); }
+    host::TFormDesigner& designer() { return *env.Designer(); }
     template <class T> T* Drop(const std::string& name = {}, int x = 0, int y = 0) {
         return static_cast<T*>(designer().Drop(T::StaticClass(), name, x, y));
     }
@@ -46,13 +47,13 @@ protected:
         return names;
     }
     std::vector<std::string> Excluded(TStowbar* bar) { return bar->ExcludedNames().Items(); }
-    const std::vector<DialogRecord>& Dialogs() { return env.dialogs().Shown(); }
-    static TPoint Pos(const TComponent* c) {
-        TDesignPos p = TDesignPos::Unpack(c->DesignInfo());
+    const std::vector<host::DialogRecord>& Dialogs() { return env.dialogs().Shown(); }
+    static host::TPoint Pos(const host::TComponent* c) {
+        host::TDesignPos p = host::TDesignPos::Unpack(c->DesignInfo());
         return {p.Left, p.Top};
     }
 
-    DesignEnvironment env;
+    host::DesignEnvironment env;
 };
 
 } // namespace stowtest

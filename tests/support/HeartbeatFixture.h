@@ -15,12 +15,12 @@ protected:
     // Moves the cursor to a point of the form's client area; the window under it gets a mouse
     // move in its own client coordinates, and the loop handles it.
     void MoveMouse(int x, int y) {
-        Desktop& d = env.desktop();
-        TPoint screen = env.Form()->ClientToScreen({x, y});
+        host::Desktop& d = env.desktop();
+        host::TPoint screen = env.Form()->ClientToScreen({x, y});
         d.SetCursorPos(screen);
-        if (HWND h = d.WindowFromPoint(screen)) {
-            TPoint o = d.ClientOriginOnScreen(h);
-            d.PostInput(h, WM_MOUSEMOVE, 0, MakeLParam(screen.X - o.X, screen.Y - o.Y));
+        if (host::HWND h = d.WindowFromPoint(screen)) {
+            host::TPoint o = d.ClientOriginOnScreen(h);
+            d.PostInput(h, host::WM_MOUSEMOVE, 0, host::MakeLParam(screen.X - o.X, screen.Y - o.Y));
         }
         Settle();
     }
@@ -30,14 +30,14 @@ protected:
     }
     // Clicks the tab named name on bar's tab set, as a left press and release at its centre.
     void ClickTab(TStowbar* bar, const std::string& name) {
-        TTabSet* tabs = bar->TabSet();
+        host::TTabSet* tabs = bar->TabSet();
         int index = tabs->Tabs().IndexOf(name);
         ASSERT_GE(index, 0) << name;
-        TRect r = tabs->ItemRect(index);
+        host::TRect r = tabs->ItemRect(index);
         int x = (r.Left + r.Right) / 2, y = (r.Top + r.Bottom) / 2;
-        HWND h = tabs->Handle();
-        SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y));
-        SendMessageA(h, WM_LBUTTONUP, 0, MakeLParam(x, y));
+        host::HWND h = tabs->Handle();
+        host::SendMessageA(h, host::WM_LBUTTONDOWN, host::MK_LBUTTON, host::MakeLParam(x, y));
+        host::SendMessageA(h, host::WM_LBUTTONUP, 0, host::MakeLParam(x, y));
         Settle();
     }
     // A bar in view, nothing selected, the cursor far from everything.
@@ -47,9 +47,9 @@ protected:
         PlaceCursor(2000, 2000);
     }
     // The window handles of the form's children, topmost first.
-    std::vector<HWND> ZOrder() { return env.desktop().Children(env.Form()->Handle()); }
+    std::vector<host::HWND> ZOrder() { return env.desktop().Children(env.Form()->Handle()); }
     bool OnTop(TStowbar* bar) {
-        std::vector<HWND> z = ZOrder();
+        std::vector<host::HWND> z = ZOrder();
         return !z.empty() && z.front() == bar->Handle();
     }
 
@@ -67,6 +67,19 @@ protected:
         for (int top : HidePath())
             path.push_back(-52 - top);
         return path;
+    }
+};
+
+// The heartbeat's own tests (AutoHideTest.cpp, AutoHideSlideTest.cpp).
+class AutoHideTest : public HeartbeatTest {
+protected:
+    // The default top bar, collected and placed, then brought into view and left alone.
+    TStowbar* ShownTopBar() {
+        NewForm();
+        TStowbar* bar = DropBar();
+        Wait(10);
+        ShowAlone(bar);
+        return bar;
     }
 };
 
