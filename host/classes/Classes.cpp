@@ -1,6 +1,7 @@
 #include "host/classes/Classes.h"
 
 #include "host/classes/Filer.h"
+#include "host/classes/PropertyStore.h"
 
 #include <algorithm>
 
@@ -37,6 +38,15 @@ void TStrings::Assign(TPersistent* source) {
         return;
     }
     inherited::Assign(source);
+}
+
+TPersistent::TPersistent() = default;
+TPersistent::~TPersistent() = default;
+
+TPropertyStore& TPersistent::Store() {
+    if (!FStore)
+        FStore = std::make_unique<TPropertyStore>();
+    return *FStore;
 }
 
 void TPersistent::Assign(TPersistent* source) {
@@ -207,8 +217,12 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
 }
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
-    if (operation == opRemove && component)
+    if (operation == opRemove && component) {
         RemoveFreeNotification(component);
+        // A reference held in the store (a catalogue property) goes with its component.
+        if (TPropertyStore* store = StoreOrNull())
+            store->Forget(component);
+    }
     // In list order; the list may change while the notification goes round.
     for (size_t i = 0; i < FComponents.size(); ++i)
         FComponents[i]->Notification(component, operation);

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -17,6 +18,8 @@ namespace host {
 
 class TFiler;
 class TComponent;
+class TPropertyStore;
+struct TStreamedState;
 
 enum class TOperation { opInsert, opRemove };
 
@@ -56,9 +59,20 @@ using TComponentState = TSet<TComponentStateFlag>;
 class TPersistent : public TObject {
     HOST_CLASS(TPersistent, TObject)
 public:
+    TPersistent();
+    ~TPersistent() override;
     // Declares properties that are not published (DefineProperty on the filer).
     virtual void DefineProperties(TFiler& filer) {}
     virtual void Assign(TPersistent* source);
+
+    // The values of the published properties that no C++ field holds (PropertyStore.h): made
+    // when first asked for; StoreOrNull does not make it.
+    TPropertyStore& Store();
+    const TPropertyStore* StoreOrNull() const { return FStore.get(); }
+    TPropertyStore* StoreOrNull() { return FStore.get(); }
+
+private:
+    std::unique_ptr<TPropertyStore> FStore;
 };
 
 // Receives the designer's hooks on a root component (the form or data module being designed).
@@ -128,6 +142,12 @@ public:
     IDesignerHook* DesignerHook() const { return FDesignerHook; }
     void SetDesignerHook(IDesignerHook* hook) { FDesignerHook = hook; }
 
+    // What reading a form file left for writing this component back (Streaming.h): its object
+    // node as read and what the host wrote for it right after loading. Null for a component
+    // that was not read from a file.
+    const std::shared_ptr<TStreamedState>& StreamedState() const { return FStreamed; }
+    void SetStreamedState(std::shared_ptr<TStreamedState> state) { FStreamed = std::move(state); }
+
 protected:
     virtual void ValidateRename(TComponent* component, const std::string& curName,
                                 const std::string& newName);
@@ -149,6 +169,7 @@ private:
     TComponentState FComponentState;
     int32_t FDesignInfo = 0;
     IDesignerHook* FDesignerHook = nullptr;
+    std::shared_ptr<TStreamedState> FStreamed;
 };
 
 // A list of strings as a published sub-object (Lines, SQL, Items): stored as the defined

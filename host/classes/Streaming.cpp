@@ -1,106 +1,15 @@
-// Writing components into a form file's tree: the concrete TWriter; and the host's reading of
-// strings of every kind as bytes.
+// Writing components into a form file's tree: the concrete TWriter.
 #include "host/classes/Streaming.h"
 
+#include "host/classes/Collection.h"
+#include "host/classes/StreamingInternal.h"
 #include "host/rtl/TypInfo.h"
 
+#include <map>
 #include <optional>
+#include <unordered_set>
 
 namespace host {
-
-namespace {
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-// UTF-16 units to code points (a lone surrogate stands for itself).
-std::u32string codePoints(const std::u16string& units) {
-    std::u32string out;
-    for (size_t i = 0; i < units.size(); ++i) {
-        char32_t c = units[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-            units[i + 1] < 0xE000) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-            ++i;
-        }
-        out += c;
-    }
-    return out;
-}
-
-// Valid UTF-8 decoded to code points; nullopt for anything else.
-std::optional<std::u32string> decodeUtf8(const std::string& bytes) {
-    std::u32string out;
-    for (size_t i = 0; i < bytes.size();) {
-        auto b = static_cast<unsigned char>(bytes[i]);
-        int extra = b < 0x80             ? 0
-                    : (b & 0xE0) == 0xC0 ? 1
-                    : (b & 0xF0) == 0xE0 ? 2
-                    : (b & 0xF8) == 0xF0 ? 3
-                                         : -1;
-        if (extra < 0)
-            return std::nullopt;
-        char32_t c = extra == 0 ? b : b & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) {
-            if (i + k >= bytes.size())
-                return std::nullopt;
-            auto n = static_cast<unsigned char>(bytes[i + k]);
-            if ((n & 0xC0) != 0x80)
-                return std::nullopt;
-            c = (c << 6) | (n & 0x3F);
-        }
-        out += c;
-        i += static_cast<size_t>(extra) + 1;
-    }
-    return out;
-}
-
-// Code points as the host's byte strings: each below 256 as that byte when all are; otherwise
-// the whole text in UTF-8, so that no character is lost.
-std::string narrow(const std::u32string& text) {
-    std::string out;
-    bool bytes = true;
-    for (char32_t c : text)
-        bytes = bytes && c < 256;
-    for (char32_t c : text) {
-        if (bytes)
-            out += static_cast<char>(c);
-        else
-            appendUtf8(out, c);
-    }
-    return out;
-}
-
-} // namespace
-
-// The text of a string value of any kind as the host's byte string.
-std::string FormStringBytes(const FormValue& v) {
-    switch (v.Kind()) {
-    case FormValueKind::WideString:
-        return narrow(codePoints(v.AsWide()));
-    case FormValueKind::Utf8String:
-        if (auto text = decodeUtf8(v.AsBytes()))
-            return narrow(*text);
-        return v.AsBytes();
-    default:
-        return v.AsBytes();
-    }
-}
 
 namespace {
 
@@ -108,20 +17,41 @@ class ComponentWriter : public TWriter {
 public:
     explicit ComponentWriter(TComponent* root) : FRoot(root) {}
 
-    FormObject WriteObject(TComponent* component) {
-        FormObject object;
-        object.className = component->ClassName();
-        object.name = component->Name();
+    std::vector<FormProperty> OwnProperties(TComponent* component) {
+        std::vector<FormProperty> properties;
         component->IncludeState(csWriting);
         try {
-            writeProperties(*component, "", object.properties);
+            writeProperties(*component, "", properties);
         } catch (...) {
             component->ExcludeState(csWriting);
             throw;
         }
         component->ExcludeState(csWriting);
-        component->GetChildren(
-            [&](TComponent* child) { object.children.push_back(WriteObject(child)); }, FRoot);
+        return properties;
+    }
+
+    // scope: the component that owns what is written here (the root, or an inline frame or a
+    // placeholder, which own what is nested in them).
+    FormObject WriteObject(TComponent* component, TComponent* scope) {
+        const TStreamedState* state = component->StreamedState().get();
+        FormObject object;
+        if (state) {
+            object = state->Node;
+            object.properties = MergeProperties(*state, OwnProperties(component));
+        } else {
+            object.properties = OwnProperties(component);
+        }
+        object.className = component->ClassName();
+        object.name = component->Name();
+        TComponent* childScope = scope;
+        if (component != FRoot && (dynamic_cast<INestingHolder*>(component) != nullptr ||
+                                   (state && state->Node.isInline)))
+            childScope = component;
+        std::vector<TComponent*> children = childrenOf(component, childScope);
+        if (state)
+            children = MergeChildren(*state, children);
+        for (TComponent* child : children)
+            object.children.push_back(WriteObject(child, childScope));
         return object;
     }
 
@@ -201,6 +131,8 @@ private:
             return FormValue::String(p.GetStr(obj));
         case TTypeKind::Method:
             return FormValue::Ident(p.GetStr(obj));
+        case TTypeKind::Char:
+            return FormValue::String(std::string(1, static_cast<char>(p.GetOrd(obj))));
         case TTypeKind::Float:
             return FormValue::Extended(static_cast<long double>(p.GetFloat(obj)));
         case TTypeKind::Class: {
@@ -220,7 +152,10 @@ private:
             if (p->Kind == TTypeKind::Class && !p->IsReference) {
                 if (!p->Stored || (p->IsStored && !p->IsStored(obj)) || !p->GetObj)
                     continue;
-                if (TObject* sub = p->GetObj(obj))
+                TObject* sub = p->GetObj(obj);
+                if (auto* collection = dyn<TCollection>(sub))
+                    out.push_back({prefix + p->Name, collection->Items()});
+                else if (sub)
                     writeProperties(*sub, prefix + p->Name + ".", out);
                 continue;
             }
@@ -240,7 +175,32 @@ private:
         }
     }
 
+    // The components written nested in component: what its GetChildren gives, then those of
+    // scope's components whose GetParentComponent names it that GetChildren left out (an object
+    // of an unknown class nested in a known component).
+    std::vector<TComponent*> childrenOf(TComponent* component, TComponent* scope) {
+        std::vector<TComponent*> children;
+        component->GetChildren([&](TComponent* child) { children.push_back(child); }, scope);
+        auto byParent = FNested.find(scope);
+        if (byParent == FNested.end()) {
+            auto& map = FNested[scope];
+            for (TComponent* c : scope->ComponentList())
+                if (TComponent* parent = c->GetParentComponent())
+                    map[parent].push_back(c);
+            byParent = FNested.find(scope);
+        }
+        auto extra = byParent->second.find(component);
+        if (extra != byParent->second.end()) {
+            std::unordered_set<TComponent*> listed(children.begin(), children.end());
+            for (TComponent* c : extra->second)
+                if (!listed.count(c))
+                    children.push_back(c);
+        }
+        return children;
+    }
+
     TComponent* FRoot;
+    std::map<TComponent*, std::map<TComponent*, std::vector<TComponent*>>> FNested;
     std::vector<FormProperty>* FOut = nullptr;
     std::string FPrefix;
     std::string FDefining;
@@ -252,7 +212,12 @@ private:
 
 FormObject WriteComponents(TComponent* root) {
     ComponentWriter writer(root);
-    return writer.WriteObject(root);
+    return writer.WriteObject(root, root);
+}
+
+std::vector<FormProperty> WriteProperties(TComponent* component, TComponent* root) {
+    ComponentWriter writer(root);
+    return writer.OwnProperties(component);
 }
 
 } // namespace host

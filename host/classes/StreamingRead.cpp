@@ -1,14 +1,14 @@
 // Reading a form file's tree into components: the concrete TReader.
 #include "host/classes/Streaming.h"
 
+#include "host/classes/Collection.h"
+#include "host/classes/StreamingInternal.h"
 #include "host/rtl/TypInfo.h"
 
 #include <map>
 #include <optional>
 
 namespace host {
-
-std::string FormStringBytes(const FormValue& value);
 
 namespace {
 
@@ -66,29 +66,53 @@ std::optional<long double> asFloat(const FormValue& v) {
     }
 }
 
+// Whether cls is, or descends from, the host class registered under that name. Class identity
+// comes from the registry, never from a name a form file chose for its own classes.
+bool isA(const TClass* cls, std::string_view hostClass) {
+    const TClass* known = FindClass(hostClass);
+    return known && cls->InheritsFrom(known);
+}
+
+// The object as read without its children (they are the components read from them). The node's
+// children are moved out and back, so that copying it does not copy the subtree.
+FormObject shellOf(FormObject& node) {
+    std::vector<FormObject> children = std::move(node.children);
+    node.children.clear();
+    FormObject shell = node;
+    node.children = std::move(children);
+    return shell;
+}
+
 class ComponentReader : public TReader {
 public:
     ComponentReader(TComponent* root, const FormSource& source, const FormReadOptions& options)
         : FRoot(root), FSource(source), FOptions(options) {}
 
-    std::vector<std::string> Read(const FormObject& object) {
+    std::vector<std::string> Read(const FormObject& original) {
+        // A copy to read from, so that each component's state can take its object's node.
+        FormObject object = original;
         FRoot->IncludeState(csLoading);
         FRoot->IncludeState(csReading);
         FLoaded.push_back(FRoot);
         FLoadedAt[FRoot] = object.offset;
+        std::shared_ptr<TStreamedState> rootState = remember(object, FRoot, nullptr);
         FPath.push_back(object.name.empty() ? object.className : object.name);
         guard(object.offset, pathText(), [&] {
             if (!object.name.empty())
                 FRoot->SetName(object.name);
         });
         FPath.pop_back();
-        readObject(object, FRoot);
+        readObject(object, FRoot, FRoot, *rootState);
         resolveReferences();
         for (size_t i = 0; i < FLoaded.size(); ++i) {
             TComponent* c = FLoaded[i];
-            std::string path = c == FRoot ? c->Name() : FRoot->Name() + "." + c->Name();
-            guard(FLoadedAt[c], path, [&] { c->Loaded(); });
+            guard(FLoadedAt[c], loadedPath(c), [&] { c->Loaded(); });
         }
+        // What the host writes for each component now is what "unchanged" means when it is
+        // written back.
+        for (TComponent* c : FLoaded)
+            guard(FLoadedAt[c], loadedPath(c),
+                  [&] { c->StreamedState()->Written = WriteProperties(c, FRoot); });
         return std::move(FSkipped);
     }
 
@@ -175,6 +199,7 @@ private:
         std::string name;
         uint64_t offset;
         std::string path;
+        TComponent* holder; // the component whose property it is: names resolve in its owner
     };
 
     // ---- places and errors
@@ -216,48 +241,100 @@ private:
         }
     }
 
+    bool keeping() const { return FOptions.unknown == UnknownPolicy::Keep; }
+
+    // Something the host does not know: under Keep it stays as read (the writer writes the
+    // object's node back), under Skip it is reported, under Fail the read fails.
     void unknown(uint64_t offset, const std::string& path, const std::string& detail) {
+        if (keeping())
+            return;
         EFormFileError e = error(offset, path, detail);
         if (FOptions.unknown == UnknownPolicy::Fail)
             throw e;
         FSkipped.push_back(e.what());
     }
 
+    std::string loadedPath(TComponent* c) const {
+        return c == FRoot ? c->Name() : FRoot->Name() + "." + c->Name();
+    }
+
     // ---- objects
 
-    void readObject(const FormObject& object, TComponent* component) {
+    std::shared_ptr<TStreamedState> remember(FormObject& node, TComponent* component,
+                                             TStreamedState* container) {
+        auto state = std::make_shared<TStreamedState>();
+        state->Node = shellOf(node);
+        state->Component = component;
+        if (container)
+            container->Children.push_back(state);
+        component->SetStreamedState(state);
+        return state;
+    }
+
+    // owner: the component that owns what is read here (the root, or the nearest inline object
+    // or placeholder above, which own what is nested in them).
+    void readObject(FormObject& object, TComponent* component, TComponent* owner,
+                    TStreamedState& state) {
         FPath.push_back(object.name.empty() ? object.className : object.name);
         for (const FormProperty& property : object.properties)
             readProperty(component, property);
-        for (const FormObject& child : object.children)
-            readChild(child, component);
+        TComponent* childOwner = owner;
+        if (component != FRoot &&
+            (object.isInline || dynamic_cast<INestingHolder*>(component) != nullptr))
+            childOwner = component;
+        for (FormObject& child : object.children)
+            readChild(child, component, childOwner, state);
         FPath.pop_back();
     }
 
-    void readChild(const FormObject& child, TComponent* parent) {
+    const TClass* classOf(const FormObject& child, TComponent* parent, const std::string& path) {
+        if (const TClass* cls = FindClass(child.className))
+            return cls;
+        if (keeping() && FOptions.placeholderClass)
+            if (const TClass* cls = FOptions.placeholderClass(child, parent))
+                return cls;
+        throw error(child.offset, path, "unknown class " + child.className);
+    }
+
+    void readChild(FormObject& child, TComponent* parent, TComponent* owner,
+                   TStreamedState& container) {
         std::string path = pathText(child.name.empty() ? child.className : child.name);
-        const TClass* cls = FindClass(child.className);
-        if (!cls)
-            throw error(child.offset, path, "unknown class " + child.className);
+        const TClass* cls = classOf(child, parent, path);
         if (!cls->InheritsFrom(TComponent::StaticClass()) || cls->IsAbstract())
             throw error(child.offset, path, "class " + child.className + " cannot be created");
-        if (cls->InheritsFrom("TCustomForm") || cls->InheritsFrom("TDataModule"))
-            throw error(child.offset, path,
-                        "a " + child.className + " cannot be placed inside another form");
-        if (cls->InheritsFrom("TControl") && !FRoot->ClassType()->InheritsFrom("TWinControl"))
+        if (isA(cls, "TCustomForm") || isA(cls, "TDataModule") || isA(cls, "TCustomFrame"))
+            if (!child.isInline)
+                throw error(child.offset, path,
+                            "a " + child.className + " cannot be placed inside another form");
+        if (isA(cls, "TControl") && !isA(FRoot->ClassType(), "TWinControl"))
             throw error(child.offset, path, "controls cannot be placed on a " + FRoot->ClassName());
         TComponent* component = nullptr;
-        guard(child.offset, path, [&] { component = NewComponent(cls, FRoot); });
+        guard(child.offset, path, [&] { component = NewComponent(cls, owner); });
         component->IncludeState(csLoading);
         component->IncludeState(csReading);
         FLoaded.push_back(component);
         FLoadedAt[component] = child.offset;
+        std::shared_ptr<TStreamedState> state = remember(child, component, &container);
         guard(child.offset, path, [&] {
             component->SetName(child.name);
             if (component->HasParent())
                 component->SetParentComponent(parent);
+            nest(component, parent);
         });
-        readObject(child, component);
+        readObject(child, component, owner, *state);
+    }
+
+    // A component nested in another one must end up as its child, or it would be written
+    // elsewhere: a placeholder takes whatever is nested in it; anything else is an error.
+    void nest(TComponent* component, TComponent* parent) {
+        if (parent == FRoot || component->GetParentComponent() == parent)
+            return;
+        if (auto* holder = dynamic_cast<INestingHolder*>(parent)) {
+            holder->AdoptNested(component);
+            return;
+        }
+        throw EComponentError("a " + component->ClassName() + " cannot be nested in a " +
+                              parent->ClassName());
     }
 
     // ---- properties
@@ -281,7 +358,7 @@ private:
         std::string name(rest);
         if (const TPropInfo* p = GetPropInfo(target->ClassType(), name)) {
             guard(property.value.Offset(), FPropPath,
-                  [&] { setPublished(*target, *p, property.value); });
+                  [&] { setPublished(*target, component, *p, property.value); });
             return;
         }
         if (auto* persistent = dyn<TPersistent>(target))
@@ -296,18 +373,30 @@ private:
                              describe(v) + " found");
     }
 
-    void setPublished(TObject& target, const TPropInfo& p, const FormValue& v) {
+    void setPublished(TObject& target, TComponent* holder, const TPropInfo& p, const FormValue& v) {
         if (p.ReadOnly)
             fail(v.Offset(), "property " + p.Name + " is read-only");
+        // A name the property's type does not have (a value of another version of the library):
+        // under Keep the property stays as read.
+        const bool keepName = keeping() && v.Kind() == FormValueKind::Ident;
         switch (p.Kind) {
         case TTypeKind::Integer: {
             int64_t n = 0;
             if (v.Kind() == FormValueKind::Integer)
                 n = v.AsInteger();
             else if (!(v.Kind() == FormValueKind::Ident && p.IdentToInt &&
-                       p.IdentToInt(v.AsBytes(), n)))
+                       p.IdentToInt(v.AsBytes(), n))) {
+                if (keepName && p.IdentToInt)
+                    return;
                 invalid(p, v, "integer");
-            p.SetOrd(target, n);
+            }
+            p.SetOrdChecked(target, n);
+            return;
+        }
+        case TTypeKind::Char: {
+            if (!v.IsStringLike() || FormStringBytes(v).size() != 1)
+                invalid(p, v, "a character");
+            p.SetOrdChecked(target, static_cast<unsigned char>(FormStringBytes(v)[0]));
             return;
         }
         case TTypeKind::Enumeration: {
@@ -318,6 +407,8 @@ private:
                 return;
             }
             int n = v.Kind() == FormValueKind::Ident ? p.Enum->ValueOf(v.AsBytes()) : -1;
+            if (n < 0 && keepName)
+                return;
             if (n < 0)
                 invalid(p, v, "a value of " + p.Enum->TypeName);
             p.SetOrd(target, n);
@@ -329,6 +420,8 @@ private:
             uint64_t mask = 0;
             for (const std::string& member : v.AsSet()) {
                 int n = p.Enum->ValueOf(member);
+                if ((n < 0 || n >= 64) && keeping())
+                    return;
                 if (n < 0 || n >= 64)
                     fail(v.Offset(), "invalid value for " + p.Name + ": '" + member +
                                          "' is not a value of " + p.Enum->TypeName);
@@ -358,6 +451,16 @@ private:
                 invalid(p, v, "method name");
             return;
         case TTypeKind::Class:
+            if (!p.IsReference) {
+                // A collection (Panels = <...>) is kept as the file holds it.
+                auto* collection = p.GetObj ? dyn<TCollection>(p.GetObj(target)) : nullptr;
+                if (collection && v.Kind() == FormValueKind::Collection) {
+                    collection->SetItems(v);
+                    return;
+                }
+                if (collection)
+                    invalid(p, v, "collection");
+            }
             if (!p.IsReference || !p.SetObj)
                 fail(v.Offset(), "invalid value for " + p.Name +
                                      ": an object's properties are stored as " + p.Name +
@@ -365,7 +468,7 @@ private:
             if (v.Kind() == FormValueKind::Nil)
                 p.SetObj(target, nullptr);
             else if (v.Kind() == FormValueKind::Ident)
-                FFixups.push_back({&target, &p, v.AsBytes(), v.Offset(), FPropPath});
+                FFixups.push_back({&target, &p, v.AsBytes(), v.Offset(), FPropPath, holder});
             else
                 invalid(p, v, "component name");
             return;
@@ -427,18 +530,37 @@ private:
 
     // ---- references
 
+    // A component by the name a reference holds: first among the holder's owner's components
+    // (the components of an inline frame refer to each other), then the root's; a dotted name
+    // goes down through the components that own others (Frame1.Edit1).
+    TComponent* resolve(const std::string& name, TComponent* holder) const {
+        size_t dot = name.find('.');
+        if (dot != std::string::npos) {
+            TComponent* outer = resolve(name.substr(0, dot), holder);
+            return outer ? outer->FindComponent(name.substr(dot + 1)) : nullptr;
+        }
+        if (holder && holder->Owner() && holder->Owner() != FRoot)
+            if (TComponent* c = holder->Owner()->FindComponent(name))
+                return c;
+        return SameText(name, FRoot->Name()) ? FRoot : FRoot->FindComponent(name);
+    }
+
     void resolveReferences() {
         for (const Fixup& f : FFixups) {
-            TComponent* found =
-                SameText(f.name, FRoot->Name()) ? FRoot : FRoot->FindComponent(f.name);
+            TComponent* found = resolve(f.name, f.holder);
             if (!found) {
                 unknown(f.offset, f.path, "unknown component " + f.name);
                 continue;
             }
-            if (f.prop->ObjClass && !found->InheritsFrom(f.prop->ObjClass))
+            if (f.prop->ObjClass && !found->InheritsFrom(f.prop->ObjClass)) {
+                // A component of a class the host does not know may well be the right kind:
+                // the reference stays as read.
+                if (keeping() && dynamic_cast<INestingHolder*>(found))
+                    continue;
                 throw error(f.offset, f.path,
                             "invalid value for " + f.prop->Name + ": " + f.name + " is a " +
                                 found->ClassName() + ", not a " + f.prop->ObjClass->ClassName());
+            }
             guard(f.offset, f.path, [&] { f.prop->SetObj(*f.target, found); });
         }
     }

@@ -12,6 +12,12 @@ TClass::TClass(std::string name, const TClass* parent, Factory factory, PropsIni
 
 TClass::~TClass() = default;
 
+namespace {
+// Changes whenever a class's declared properties are replaced, so that the published lists
+// computed before are computed again.
+uint64_t gPropsGeneration = 1;
+} // namespace
+
 const PropList& TClass::DeclaredProps() const {
     if (!FProps) {
         FProps = std::make_unique<PropList>();
@@ -19,6 +25,38 @@ const PropList& TClass::DeclaredProps() const {
             FPropsInit(*FProps);
     }
     return *FProps;
+}
+
+void TClass::SetDeclaredProps(PropList props) const {
+    FProps = std::make_unique<PropList>(std::move(props));
+    ++gPropsGeneration;
+}
+
+const TClass::Published& TClass::PublishedProps() const {
+    if (!FPublished || FPublishedGeneration != gPropsGeneration) {
+        auto published = std::make_unique<Published>();
+        if (FParent) {
+            const Published& inherited = FParent->PublishedProps();
+            published->List = inherited.List;
+            published->ByName = inherited.ByName;
+        }
+        for (const TPropInfo& p : DeclaredProps()) {
+            if (!p.Published)
+                continue;
+            std::string key = UpperCase(p.Name);
+            auto it = published->ByName.find(key);
+            if (it != published->ByName.end()) {
+                std::replace(published->List.begin(), published->List.end(), it->second, &p);
+                it->second = &p;
+            } else {
+                published->List.push_back(&p);
+                published->ByName.emplace(std::move(key), &p);
+            }
+        }
+        FPublished = std::move(published);
+        FPublishedGeneration = gPropsGeneration;
+    }
+    return *FPublished;
 }
 
 bool TClass::InheritsFrom(const TClass* ancestor) const {
@@ -48,7 +86,9 @@ TObject* TClass::NewInstance() const {
             return nullptr;
         if (c->FFactory) {
             TObject* obj = c->FFactory();
-            if (c != this)
+            // A class made at run time, or one whose factory makes a C++ type of another name
+            // (a catalogue class): the object reports this class.
+            if (obj && obj->ClassType() != this)
                 obj->SetClassType(this);
             return obj;
         }

@@ -2,6 +2,7 @@
 // TObject and its metaclass: class names, parents and a factory for the reader, so that class
 // names can be compared as strings through the ancestor chain as the host library does.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -33,8 +34,16 @@ public:
     bool IsAbstract() const;
     // The factory of an abstract host class: it makes nothing.
     static TObject* AbstractFactory() { return nullptr; }
-    // The published properties this class declares itself (not its ancestors').
+    // The properties this class declares itself (not its ancestors'), published or not.
     const PropList& DeclaredProps() const;
+    // Replaces the properties the class declares: the catalogue gives a class the platform's
+    // published list. Done before the class's properties are used: pointers into the old list
+    // are left dangling.
+    void SetDeclaredProps(PropList props) const;
+    // Every published property, ancestors' first, a redeclared property at its ancestor's place
+    // (GetPropList), and the same by upper-case name; computed once.
+    struct Published;
+    const Published& PublishedProps() const;
 
 private:
     std::string FName;
@@ -42,6 +51,8 @@ private:
     Factory FFactory;
     PropsInit FPropsInit;
     mutable std::unique_ptr<PropList> FProps;
+    mutable std::unique_ptr<Published> FPublished;
+    mutable uint64_t FPublishedGeneration = 0;
 };
 
 using TClassRef = const TClass*;

@@ -24,6 +24,7 @@ bool TPropInfo::ShouldWrite(const TObject& obj) const {
     case TTypeKind::Integer:
     case TTypeKind::Enumeration:
     case TTypeKind::Set:
+    case TTypeKind::Char:
         return !Default || GetOrd(obj) != *Default;
     case TTypeKind::String:
     case TTypeKind::Method:
@@ -36,18 +37,41 @@ bool TPropInfo::ShouldWrite(const TObject& obj) const {
     return true;
 }
 
-std::vector<const TPropInfo*> GetPropList(const TClass* cls) {
-    std::vector<const TClass*> chain;
-    for (const TClass* c = cls; c; c = c->ClassParent())
-        chain.push_back(c);
-    std::vector<const TPropInfo*> props;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-        for (const TPropInfo& p : (*it)->DeclaredProps())
-            props.push_back(&p);
-    return props;
+void TPropInfo::SetOrdChecked(TObject& obj, int64_t value) const {
+    switch (Kind) {
+    case TTypeKind::Integer:
+    case TTypeKind::Char:
+        if (value < MinValue || value > MaxValue)
+            throw EPropertyError("invalid value for " + Name + ": " + IntToStr(value) +
+                                 " is out of range " + IntToStr(MinValue) + ".." +
+                                 IntToStr(MaxValue));
+        break;
+    case TTypeKind::Enumeration:
+        if (value < 0 || value >= static_cast<int64_t>(Enum->Names.size()))
+            throw EPropertyError("invalid value for " + Name + ": " + IntToStr(value) +
+                                 " is not a value of " + Enum->TypeName);
+        break;
+    case TTypeKind::Set:
+        if (Enum->Names.size() < 64 && (static_cast<uint64_t>(value) >> Enum->Names.size()) != 0)
+            throw EPropertyError("invalid value for " + Name + ": not a set of " + Enum->TypeName);
+        break;
+    default:
+        break;
+    }
+    SetOrd(obj, value);
+}
+
+const std::vector<const TPropInfo*>& GetPropList(const TClass* cls) {
+    return cls->PublishedProps().List;
 }
 
 const TPropInfo* GetPropInfo(const TClass* cls, std::string_view name) {
+    const auto& byName = cls->PublishedProps().ByName;
+    auto it = byName.find(UpperCase(name));
+    return it == byName.end() ? nullptr : it->second;
+}
+
+const TPropInfo* FindDeclaredProp(const TClass* cls, std::string_view name) {
     for (const TClass* c = cls; c; c = c->ClassParent())
         for (const TPropInfo& p : c->DeclaredProps())
             if (SameText(p.Name, name))

@@ -3,16 +3,20 @@
 // class declares its own properties in declaration order; GetPropList puts the ancestors' first.
 
 #include "host/rtl/Object.h"
+#include "host/rtl/SysUtils.h"
 
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace host {
 
-enum class TTypeKind { Integer, Enumeration, Set, String, Float, Class, Method };
+// Char is an ordinal written as a one-character string ('*').
+enum class TTypeKind { Integer, Enumeration, Set, String, Float, Class, Method, Char };
 
 // An enumeration type: its name and its values' names in ordinal order. Boolean is one of them.
 struct TEnumInfo {
@@ -26,6 +30,14 @@ extern const TEnumInfo BooleanInfo;
 struct TPropInfo {
     std::string Name;
     TTypeKind Kind = TTypeKind::Integer;
+    // False for a property a class declares without publishing it (the host library's protected
+    // properties): a descendant publishes it by name (the catalogue does), taking its type,
+    // default and accessors. Unpublished properties are neither read nor written.
+    bool Published = true;
+    // The range of an integer or character property's values, as its type declares it (Integer,
+    // Word, Byte...); a value outside it is an invalid property value.
+    int64_t MinValue = INT32_MIN;
+    int64_t MaxValue = INT32_MAX;
     const TEnumInfo* Enum = nullptr;  // enumerations, booleans, and a set's element type
     const TClass* ObjClass = nullptr; // Class kind: the class of the sub-object or reference
     bool IsReference = false;         // Class kind: a reference to a component, stored by name
@@ -51,16 +63,34 @@ struct TPropInfo {
 
     bool IsOrdinal() const {
         return Kind == TTypeKind::Integer || Kind == TTypeKind::Enumeration ||
-               Kind == TTypeKind::Set;
+               Kind == TTypeKind::Set || Kind == TTypeKind::Char;
     }
+    // Sets an ordinal value after checking it against the property's range (integers, characters)
+    // or its type's values (enumerations, sets): raises EPropertyError "invalid value for Name:
+    // ..." rather than cutting the value.
+    void SetOrdChecked(TObject& obj, int64_t value) const;
     // Whether the writer writes this property of obj: stored, and not at its default.
     bool ShouldWrite(const TObject& obj) const;
 };
 
-// Every published property of cls, the most basic class's first, each in declaration order.
-std::vector<const TPropInfo*> GetPropList(const TClass* cls);
+// An invalid property value: out of its type's range, or not one of its type's values.
+class EPropertyError : public Exception {
+    using Exception::Exception;
+};
+
+struct TClass::Published {
+    std::vector<const TPropInfo*> List;
+    std::unordered_map<std::string, const TPropInfo*> ByName; // upper-case names
+};
+
+// Every published property of cls in the order the form file stores them: the most basic
+// class's first, each class's in declaration order; a property a descendant declares again keeps
+// its ancestor's place, with the descendant's declaration.
+const std::vector<const TPropInfo*>& GetPropList(const TClass* cls);
 // The published property of that name (letter case ignored), or null.
 const TPropInfo* GetPropInfo(const TClass* cls, std::string_view name);
+// The property of that name that cls or its nearest ancestor declares, published or not.
+const TPropInfo* FindDeclaredProp(const TClass* cls, std::string_view name);
 
 // Helpers that build property records for a class C from accessors taking C.
 template <class C, class G, class S>
