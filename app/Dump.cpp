@@ -100,12 +100,13 @@ json Session::Dump() {
     } else {
         json f{{"name", root->Name()},
                {"class", root->ClassName()},
+               {"kind", std::string(RootKindName(FEnv->Kind()))},
                {"designing", root->IsDesigning()}};
-        if (auto* form = dyn<TCustomForm>(root)) {
-            f["width"] = form->Width();
-            f["height"] = form->Height();
-            f["clientWidth"] = form->ClientWidth();
-            f["clientHeight"] = form->ClientHeight();
+        if (auto* surface = dyn<TControl>(root)) {
+            f["width"] = surface->Width();
+            f["height"] = surface->Height();
+            f["clientWidth"] = surface->ClientWidth();
+            f["clientHeight"] = surface->ClientHeight();
         }
         out["form"] = f;
     }

@@ -66,6 +66,22 @@ std::string FormFileBytes(const FormObject& root, FormFileFormat format) {
     return format == FormFileFormat::Text ? WriteText(root) : WriteBinary(root, true);
 }
 
+std::optional<RootKind> UnitRootKind(const fs::path& formPath, const std::string& className) {
+    for (const char* extension : {".pas", ".pp", ".PAS"}) {
+        fs::path unit = formPath;
+        unit.replace_extension(extension);
+        std::error_code ec;
+        if (!fs::is_regular_file(unit, ec))
+            continue;
+        try {
+            return RootKindFromUnit(ReadFileBytes(unit, unit.string()), className);
+        } catch (const EReadError&) {
+            return std::nullopt; // an unreadable unit says nothing
+        }
+    }
+    return std::nullopt;
+}
+
 void ConvertFormFile(const fs::path& in, const fs::path& out, const FormFileFormat* to) {
     std::string bytes = ReadFileBytes(in, in.string());
     FormFile file = ReadFormFile(bytes, in.string());

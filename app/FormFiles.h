@@ -3,6 +3,7 @@
 // leaves the old file as it was, and converting between the text and the binary form.
 
 #include "host/classes/FormTree.h"
+#include "host/designer/RootKinds.h"
 
 #include <filesystem>
 #include <string>
@@ -23,6 +24,11 @@ void WriteFileReplacing(const std::filesystem::path& path, const std::string& by
 // The form file's bytes in a format: text in the IDE's layout, or binary with the resource
 // header as the IDE saved binary form files.
 std::string FormFileBytes(const host::FormObject& root, host::FormFileFormat format);
+
+// The kind of a form's root as the unit beside it declares its class: PATH with the extension
+// .pas (or .pp, Lazarus' other one), when there is such a file and it says; nothing otherwise.
+std::optional<host::RootKind> UnitRootKind(const std::filesystem::path& formPath,
+                                           const std::string& className);
 
 // Converts the form file IN into OUT, to the given format or, when none is given, to the other
 // one. Needs no knowledge of the classes. Raises host::EReadError (host::EFormFileError for a

@@ -73,8 +73,10 @@ bool parseInteger(const std::string& text, int64_t& value) {
         v = std::strtoll(s, &end, 10);
     if (errno || !end || *end || end == s)
         return false;
-    if (v < INT32_MIN || v > UINT32_MAX)
-        return false;
+    // Eight hex digits are a 32-bit value, as in form files: $FFFFFFFF is -1.
+    if (s[0] == '$' && v > INT32_MAX && v <= UINT32_MAX)
+        v = static_cast<int32_t>(static_cast<uint32_t>(v));
+    // Anything else keeps its value; the property's range decides (SetOrdChecked).
     value = v;
     return true;
 }
@@ -99,6 +101,8 @@ std::string describe(const TPropInfo& p) {
         return "a method name";
     case TTypeKind::Class:
         return "a component name";
+    case TTypeKind::Char:
+        return "a character in single quotes";
     }
     return "a value";
 }
@@ -131,13 +135,21 @@ void SetPropertyText(TObject& obj, const std::string& path, const std::string& t
         switch (p->Kind) {
         case TTypeKind::Integer: {
             int64_t v;
-            TColor color;
-            if (parseInteger(text, v))
-                p->SetOrd(*target, v);
-            else if (StringToColor(text, color))
-                p->SetOrd(*target, color);
-            else
+            if (!parseInteger(text, v) && !(p->IdentToInt && p->IdentToInt(text, v)))
                 throw bad();
+            p->SetOrdChecked(*target, v);
+            break;
+        }
+        case TTypeKind::Char: {
+            std::string c;
+            try {
+                c = ParsePascalString(text);
+            } catch (const ScriptError&) {
+                throw bad();
+            }
+            if (c.size() != 1)
+                throw bad();
+            p->SetOrdChecked(*target, static_cast<unsigned char>(c[0]));
             break;
         }
         case TTypeKind::Enumeration: {

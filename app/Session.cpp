@@ -154,8 +154,19 @@ TCustomForm* Session::form() const {
         throw ScriptError("no form is open");
     auto* f = dyn<TCustomForm>(Root());
     if (!f)
-        throw ScriptError(Root()->Name() + " is a data module, not a form");
+        throw ScriptError(Root()->Name() + " is a " +
+                          (FEnv->Kind() == RootKind::Frame ? "frame" : "data module") +
+                          ", not a form");
     return f;
+}
+
+TWinControl* Session::surface() const {
+    if (!Root())
+        throw ScriptError("no form is open");
+    auto* w = dyn<TWinControl>(Root());
+    if (!w)
+        throw ScriptError(Root()->Name() + " is a data module, not a form");
+    return w;
 }
 
 TFormDesigner& Session::designer() const {
@@ -165,7 +176,7 @@ TFormDesigner& Session::designer() const {
 }
 
 TPoint Session::formToScreen(int x, int y) const {
-    TPoint o = form()->ClientOrigin();
+    TPoint o = surface()->ClientOrigin();
     return {o.X + x, o.Y + y};
 }
 
@@ -200,21 +211,35 @@ void Session::cmdClose(const ScriptLine& line) {
 }
 
 void Session::cmdOpen(const ScriptLine& line) {
-    // open PATH [skip-unknown]
-    RequireWords(line, 1, 2, "open PATH [skip-unknown]");
+    // open PATH [as form|datamodule|frame] [skip-unknown]
+    const char* usage = "usage: open PATH [as form|datamodule|frame] [skip-unknown]";
+    if (line.Words.size() < 2)
+        throw ScriptError(usage);
     FormReadOptions options;
-    if (line.Words.size() == 3) {
-        if (line.Words[2] != "skip-unknown")
-            throw ScriptError("usage: open PATH [skip-unknown]");
-        options.unknown = UnknownPolicy::Skip;
+    options.unknown = UnknownPolicy::Keep;
+    std::optional<RootKind> kind;
+    for (size_t i = 2; i < line.Words.size(); ++i) {
+        if (line.Words[i] == "skip-unknown") {
+            options.unknown = UnknownPolicy::Skip;
+        } else if (line.Words[i] == "as" && i + 1 < line.Words.size() && !kind) {
+            kind = ParseRootKind(line.Words[++i]);
+            if (!kind)
+                throw ScriptError("open: '" + line.Words[i] +
+                                  "' is not a kind of root: form, datamodule or frame");
+        } else {
+            throw ScriptError(usage);
+        }
     }
     const std::string& name = line.Words[1];
     std::vector<std::string> skipped;
     try {
-        std::string bytes = ReadFileBytes(Resolve(name), name);
+        const std::filesystem::path path = Resolve(name);
+        std::string bytes = ReadFileBytes(path, name);
         FormFile file = ReadFormFile(bytes, name);
         FormSource source{name, file.format, bytes};
-        skipped = FEnv->Open(file.root, source, options);
+        if (!kind)
+            kind = UnitRootKind(path, file.root.className);
+        skipped = FEnv->Open(file.root, source, options, kind);
     } catch (const Exception& e) {
         throw ScriptError(e.what());
     }
@@ -277,6 +302,9 @@ void Session::cmdDrop(const ScriptLine& line) {
         designer().Drop(cls, name, x, y);
     } catch (const EAbort&) {
         // refused silently, as the designer does
+    } catch (const EComponentError& e) {
+        // A component that refuses its owner: the designer shows the error, as the IDE does.
+        FEnv->application().HandleException(e);
     }
 }
 
@@ -293,6 +321,8 @@ void Session::cmdPaste(const ScriptLine& line) {
     try {
         designer().Paste(items);
     } catch (const EAbort&) {
+    } catch (const EComponentError& e) {
+        FEnv->application().HandleException(e);
     }
 }
 
@@ -303,7 +333,7 @@ void Session::cmdDelete(const ScriptLine& line) {
     for (size_t i = 1; i < line.Words.size(); ++i)
         doomed.push_back(component(line.Words[i]));
     designer().SetSelection(doomed);
-    FEnv->desktop().SendMessage(form()->Handle(), WM_KEYDOWN, VK_DELETE, 0);
+    FEnv->desktop().SendMessage(surface()->Handle(), WM_KEYDOWN, VK_DELETE, 0);
 }
 
 void Session::cmdRename(const ScriptLine& line) {

@@ -105,6 +105,8 @@ private:
 
     host::TComponent* component(const std::string& name) const;
     host::TCustomForm* form() const;
+    // The form or frame being designed, whose window takes the mouse and the keys.
+    host::TWinControl* surface() const;
     host::TFormDesigner& designer() const;
     void clickButton(const std::string& componentName,
                      const std::vector<std::pair<host::UINT, host::WPARAM>>& messages);

@@ -190,7 +190,7 @@ void Session::cmdKey(const ScriptLine& line) {
         vk = VK_ESCAPE;
     else
         throw ScriptError("unknown key " + line.Words[1] + " (Delete, Enter, Escape)");
-    FEnv->desktop().SendMessage(form()->Handle(), WM_KEYDOWN, vk, 0);
+    FEnv->desktop().SendMessage(surface()->Handle(), WM_KEYDOWN, vk, 0);
     settle();
 }
 

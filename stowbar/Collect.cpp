@@ -27,9 +27,12 @@ void TStowbar::Collect() {
     for (int i = FNVCs.Count() - 1; i >= 0; --i)
         if (!FForm->FindComponent(FNVCs.Items(i)->Name))
             FreeNVC(i);
+    // A component that another one writes as its own child (a data set's field, a menu's item,
+    // an action list's action, an object nested in a component of an unknown class) has a parent
+    // component: the designer shows no icon for it, and the bar leaves it alone.
     for (int i = 0; i < FForm->ComponentCount(); ++i) {
         TComponent* c = FForm->Components(i);
-        if (!c->Name().empty() && CanWeCollect(c))
+        if (!c->Name().empty() && !c->GetParentComponent() && CanWeCollect(c))
             AddComponent(c->Name(), c->Name(), c->ClassName());
     }
     ComponentRefUpd();

@@ -97,7 +97,7 @@ void TStowbar::Create(TComponent* owner) {
     // built.
     if (!owner)
         throw EComponentError("A TStowbar needs a form as its owner");
-    auto* parent = dyn<TWinControl>(owner);
+    auto* parent = dyn<TCustomForm>(owner);
     if (!parent)
         throw EComponentError("A TStowbar cannot be placed on a " + owner->ClassName() +
                               ": its owner must be a form");

@@ -13,6 +13,21 @@ namespace host {
 
 namespace {
 
+// The published property a dotted name (Font.Size) stands for on obj, or null.
+const TPropInfo* publishedAt(TObject& obj, std::string_view name) {
+    TObject* target = &obj;
+    for (size_t dot; (dot = name.find('.')) != std::string_view::npos;) {
+        const TPropInfo* p = GetPropInfo(target->ClassType(), name.substr(0, dot));
+        if (!p || p->Kind != TTypeKind::Class || p->IsReference || !p->GetObj)
+            return nullptr;
+        target = p->GetObj(*target);
+        if (!target)
+            return nullptr;
+        name = name.substr(dot + 1);
+    }
+    return GetPropInfo(target->ClassType(), name);
+}
+
 class ComponentWriter : public TWriter {
 public:
     explicit ComponentWriter(TComponent* root) : FRoot(root) {}
@@ -37,7 +52,11 @@ public:
         FormObject object;
         if (state) {
             object = state->Node;
-            object.properties = MergeProperties(*state, OwnProperties(component));
+            object.properties = MergeProperties(*state, OwnProperties(component),
+                                                [component](const std::string& n) {
+                                                    const TPropInfo* p = publishedAt(*component, n);
+                                                    return p && (!p->Stored || p->ReadOnly);
+                                                });
         } else {
             object.properties = OwnProperties(component);
         }

@@ -4,6 +4,7 @@
 
 #include "host/classes/Streaming.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,10 +17,12 @@ std::string FormStringBytes(const FormValue& value);
 // The properties to write for a component read from a file: its properties as read, each kept
 // as it was when the host's value is what it was right after loading (or the host does not know
 // it), replaced by fresh (what the host writes now) when it changed, left out when the host now
-// leaves it out; then fresh's properties the file did not hold and that changed since loading,
+// leaves it out or never writes it (neverWritten: a property stored False, such as the bar's
+// VersionInfo); then fresh's properties the file did not hold and that changed since loading,
 // each after the nearest property before it in fresh's order.
-std::vector<FormProperty> MergeProperties(const TStreamedState& state,
-                                          std::vector<FormProperty> fresh);
+std::vector<FormProperty>
+MergeProperties(const TStreamedState& state, std::vector<FormProperty> fresh,
+                const std::function<bool(const std::string&)>& neverWritten);
 // The children to write: those read from the file that are still among children, in their order
 // as read, and the others each after its predecessor in children's order.
 std::vector<TComponent*> MergeChildren(const TStreamedState& state,

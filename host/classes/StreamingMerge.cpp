@@ -31,8 +31,9 @@ void insertInOrder(std::vector<T>& out, const std::vector<T>& order, Present pre
 
 } // namespace
 
-std::vector<FormProperty> MergeProperties(const TStreamedState& state,
-                                          std::vector<FormProperty> fresh) {
+std::vector<FormProperty>
+MergeProperties(const TStreamedState& state, std::vector<FormProperty> fresh,
+                const std::function<bool(const std::string&)>& neverWritten) {
     std::unordered_map<std::string, const FormValue*> before;
     for (const FormProperty& p : state.Written)
         before.emplace(UpperCase(p.name), &p.value);
@@ -52,6 +53,8 @@ std::vector<FormProperty> MergeProperties(const TStreamedState& state,
     for (const FormProperty& p : state.Node.properties) {
         std::string key = UpperCase(p.name);
         const bool first = read.insert(key).second;
+        if (neverWritten(p.name))
+            continue;
         if (unchanged(key))
             out.push_back(p);
         else if (auto n = now.find(key); n != now.end() && first)

@@ -376,9 +376,16 @@ private:
     void setPublished(TObject& target, TComponent* holder, const TPropInfo& p, const FormValue& v) {
         if (p.ReadOnly)
             fail(v.Offset(), "property " + p.Name + " is read-only");
-        // A name the property's type does not have (a value of another version of the library):
-        // under Keep the property stays as read.
-        const bool keepName = keeping() && v.Kind() == FormValueKind::Ident;
+        // A name the property's type does not have (a value of another version of the library)
+        // is something unknown: kept as read, skipped and reported, or an error, by the policy.
+        auto unknownName = [&](const std::string& name) {
+            if (FOptions.unknown == UnknownPolicy::Fail)
+                return false;
+            unknown(v.Offset(), FPropPath,
+                    "unknown value " + name + " for " + p.Name +
+                        (p.Enum ? " (not a value of " + p.Enum->TypeName + ")" : ""));
+            return true;
+        };
         switch (p.Kind) {
         case TTypeKind::Integer: {
             int64_t n = 0;
@@ -386,7 +393,7 @@ private:
                 n = v.AsInteger();
             else if (!(v.Kind() == FormValueKind::Ident && p.IdentToInt &&
                        p.IdentToInt(v.AsBytes(), n))) {
-                if (keepName && p.IdentToInt)
+                if (v.Kind() == FormValueKind::Ident && p.IdentToInt && unknownName(v.AsBytes()))
                     return;
                 invalid(p, v, "integer");
             }
@@ -407,7 +414,7 @@ private:
                 return;
             }
             int n = v.Kind() == FormValueKind::Ident ? p.Enum->ValueOf(v.AsBytes()) : -1;
-            if (n < 0 && keepName)
+            if (n < 0 && v.Kind() == FormValueKind::Ident && unknownName(v.AsBytes()))
                 return;
             if (n < 0)
                 invalid(p, v, "a value of " + p.Enum->TypeName);
@@ -420,7 +427,7 @@ private:
             uint64_t mask = 0;
             for (const std::string& member : v.AsSet()) {
                 int n = p.Enum->ValueOf(member);
-                if ((n < 0 || n >= 64) && keeping())
+                if ((n < 0 || n >= 64) && unknownName(member))
                     return;
                 if (n < 0 || n >= 64)
                     fail(v.Offset(), "invalid value for " + p.Name + ": '" + member +

@@ -12,10 +12,9 @@ namespace host {
 
 TDesignerIcon::TDesignerIcon(TFormDesigner& designer, TComponent* component)
     : FDesigner(designer), FComponent(component) {
-    auto* form = designer.Form();
     Desktop::CreateParams cp;
     cp.ClassName = "TContainer";
-    cp.Parent = form->Handle();
+    cp.Parent = designer.Surface()->Handle();
     TDesignPos pos = TDesignPos::Unpack(component->DesignInfo());
     cp.Bounds = Bounds(pos.Left, pos.Top, Size, Size);
     cp.Proc = this;
@@ -51,6 +50,8 @@ TFormDesigner::TFormDesigner(TComponent* root) : FRoot(root) {
         form->SetDesigner(this);
     else if (auto* dm = dyn<TDataModule>(root))
         dm->SetDesigner(this);
+    else if (auto* frame = dyn<TCustomFrame>(root))
+        frame->SetDesigner(this);
     else
         root->SetDesignerHook(this);
 }
@@ -67,6 +68,8 @@ void TFormDesigner::ReleaseRoot() {
             form->SetDesigner(nullptr);
         else if (auto* dm = dyn<TDataModule>(FRoot))
             dm->SetDesigner(nullptr);
+        else if (auto* frame = dyn<TCustomFrame>(FRoot))
+            frame->SetDesigner(nullptr);
         else
             FRoot->SetDesignerHook(nullptr);
     }
@@ -111,7 +114,7 @@ void TFormDesigner::Notification(TComponent* component, TOperation operation) {
     if (!component || component->Owner() != FRoot)
         return;
     if (operation == opInsert) {
-        if (ShowsIcon(component) && Form() && !FIcons.count(component) &&
+        if (ShowsIcon(component) && Surface() && !FIcons.count(component) &&
             !FRoot->ComponentState().contains(csLoading))
             FIcons[component] = std::make_unique<TDesignerIcon>(*this, component);
     } else {
@@ -122,7 +125,7 @@ void TFormDesigner::Notification(TComponent* component, TOperation operation) {
 }
 
 void TFormDesigner::CreateIcons() {
-    if (!Form())
+    if (!Surface())
         return;
     for (TComponent* c : FRoot->ComponentList())
         if (ShowsIcon(c) && !FIcons.count(c))
@@ -153,10 +156,10 @@ TComponent* TFormDesigner::Drop(const TClass* cls, const std::string& name, int 
     try {
         c->SetName(name.empty() ? UniqueName(cls) : name);
         if (auto* control = dyn<TControl>(c)) {
-            if (auto* form = Form()) {
+            if (auto* surface = Surface()) {
                 control->SetBounds(x, y, control->Width(), control->Height());
                 if (!control->Parent())
-                    control->SetParent(form);
+                    control->SetParent(surface);
             }
         } else {
             c->SetDesignInfo(TDesignPos::Pack(x, y));
@@ -185,8 +188,8 @@ TFormDesigner::Paste(const std::vector<std::pair<const TClass*, std::string>>& i
             throw;
         }
         if (auto* control = dyn<TControl>(c))
-            if (auto* form = Form(); form && !control->Parent())
-                control->SetParent(form);
+            if (auto* surface = Surface(); surface && !control->Parent())
+                control->SetParent(surface);
     }
     for (TComponent* c : alive)
         made.push_back(c);

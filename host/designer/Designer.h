@@ -42,6 +42,9 @@ public:
     // Unhooks the designer from its root before the root is freed (closing the form).
     void ReleaseRoot();
     TCustomForm* Form() const { return dyn<TCustomForm>(FRoot); }
+    // What is designed in a window, holding controls and icons: a form or a frame; null for a
+    // data module.
+    TWinControl* Surface() const { return dyn<TWinControl>(FRoot); }
     // The root has been freed (a form or data module detaches its designer as it goes): the
     // designer forgets it, so that its own destruction does not touch it.
 

@@ -1,5 +1,6 @@
 #include "host/designer/Environment.h"
 
+#include "host/catalogue/Catalogue.h"
 #include "host/designer/PaletteBitmaps.h"
 #include "host/designer/StdEditors.h"
 #include "host/win32/Dib.h"
@@ -7,12 +8,23 @@
 namespace host {
 
 DesignEnvironment::DesignEnvironment()
-    : FDesktop(std::make_unique<Desktop>()), FApplication(std::make_unique<TApplication>()) {
+    : FDesktop(std::make_unique<Desktop>()), FApplication(std::make_unique<TApplication>()),
+      FPlaceholders(std::make_unique<TPlaceholderClasses>()) {
     RegisterStandardClasses();
+    RegisterCatalogue(StandardClasses());
+    for (const TCataloguePage& page : CataloguePages())
+        RegisterComponents(page.Name, page.Classes);
     RegisterStandardEditors();
     FProgramModule = FDesktop->AddModule("stowdesign");
     for (const std::string& name : PaletteBitmapNames())
         FProgramModule->Bitmaps[name] = PaletteBitmapDib(name);
+    // The palette's classes without a picture of their own show their page's.
+    for (const TCataloguePage& page : CataloguePages())
+        for (const TClass* cls : page.Classes) {
+            std::string name = UpperCase(cls->ClassName());
+            if (!FProgramModule->Bitmaps.count(name))
+                FProgramModule->Bitmaps[name] = PaletteBitmapDib(PagePictureName(page.Name));
+        }
     FDesktop->DecodeDib = [](const std::vector<uint8_t>& dib, GdiBitmap& out) {
         try {
             Surface s = DecodeDib(dib);
@@ -74,34 +86,44 @@ void DesignEnvironment::Adopt(TComponent* root) {
     Close();
     FRoot = root;
     FDesigner = std::make_unique<TFormDesigner>(root);
-    if (auto* form = dyn<TCustomForm>(root)) {
-        form->HandleNeeded();
+    if (auto* surface = dyn<TWinControl>(root)) {
+        surface->HandleNeeded();
         FDesigner->CreateIcons();
     }
 }
 
-namespace {
-bool looksLikeDataModule(const FormObject& object) {
-    if (const TClass* known = FindClass(object.className))
-        return known->InheritsFrom(TDataModule::StaticClass());
-    for (const char* formProperty :
-         {"PixelsPerInch", "TextHeight", "ClientWidth", "ClientHeight", "Caption"})
-        if (object.FindProperty(formProperty))
-            return false;
-    return true;
+RootKind DesignEnvironment::Kind() const {
+    if (dyn<TDataModule>(FRoot))
+        return RootKind::DataModule;
+    if (dyn<TCustomFrame>(FRoot))
+        return RootKind::Frame;
+    return RootKind::Form;
 }
-} // namespace
 
 std::vector<std::string> DesignEnvironment::Open(const FormObject& object, const FormSource& source,
-                                                 const FormReadOptions& options) {
-    const TClass* base =
-        looksLikeDataModule(object) ? TDataModule::StaticClass() : TForm::StaticClass();
+                                                 const FormReadOptions& options,
+                                                 std::optional<RootKind> kind) {
+    const TClass* base = nullptr;
+    switch (kind.value_or(RootKindFromContent(object))) {
+    case RootKind::Form:
+        base = TForm::StaticClass();
+        break;
+    case RootKind::DataModule:
+        base = TDataModule::StaticClass();
+        break;
+    case RootKind::Frame:
+        base = TFrame::StaticClass();
+        break;
+    }
     const TClass* cls = MakeClass(object.className, base);
     TComponent* root = NewComponent(cls, nullptr);
     auto designer = std::make_unique<TFormDesigner>(root);
+    FormReadOptions reading = options;
+    if (reading.unknown == UnknownPolicy::Keep && !reading.placeholderClass)
+        reading.placeholderClass = FPlaceholders->Maker(root);
     std::vector<std::string> skipped;
     try {
-        skipped = ReadComponents(object, root, source, options);
+        skipped = ReadComponents(object, root, source, reading);
     } catch (...) {
         designer.reset();
         root->Free();
@@ -110,8 +132,8 @@ std::vector<std::string> DesignEnvironment::Open(const FormObject& object, const
     Close();
     FRoot = root;
     FDesigner = std::move(designer);
-    if (auto* form = dyn<TCustomForm>(root)) {
-        form->HandleNeeded();
+    if (auto* surface = dyn<TWinControl>(root)) {
+        surface->HandleNeeded();
         FDesigner->CreateIcons();
     }
     return skipped;

@@ -2,10 +2,12 @@
 // The designer's world: one desktop, the application, the standard classes, the program's own
 // module, and the form or data module being designed with its designer.
 
+#include "host/catalogue/Placeholders.h"
 #include "host/classes/Streaming.h"
 #include "host/designer/ComponentEditors.h"
 #include "host/designer/Designer.h"
 #include "host/designer/Packages.h"
+#include "host/designer/RootKinds.h"
 #include "host/designer/StdComponents.h"
 
 #include <memory>
@@ -35,15 +37,18 @@ public:
     TDataModule* NewDataModule(const std::string& name);
     // Takes a root made elsewhere (a form read from a file) into the designer.
     void Adopt(TComponent* root);
-    // Opens a form file's root object in the designer: a root of the file's class, made as a
-    // TForm descendant (a TDataModule descendant when the root stores none of the properties
-    // every form stores: PixelsPerInch, TextHeight, ClientWidth, ClientHeight, Caption), is
-    // designed and read (ReadComponents); then the current root is closed and the new one shown:
-    // its window with its controls' windows, and the designer icons. When reading fails, what was
-    // read is freed, the current root stays open untouched, and the EFormFileError propagates.
-    // Returns what was skipped under UnknownPolicy::Skip.
+    // Opens a form file's root object in the designer: a root of the file's class, made at run
+    // time as a descendant of TForm, TDataModule or TFrame as kind says (when not given, as the
+    // file's content says: RootKindFromContent), is designed and read (ReadComponents; under
+    // UnknownPolicy::Keep, objects of unknown classes become placeholders); then the current root
+    // is closed and the new one shown: its window with its controls' windows, and the designer
+    // icons. The root's class is always a new class of that name: a file that names its root
+    // class TWinControl or TStowbar gets a data module or form of that name, never the host's
+    // class. When reading fails, what was read is freed, the current root stays open untouched,
+    // and the EFormFileError propagates. Returns what was skipped under UnknownPolicy::Skip.
     std::vector<std::string> Open(const FormObject& object, const FormSource& source,
-                                  const FormReadOptions& options = {});
+                                  const FormReadOptions& options = {},
+                                  std::optional<RootKind> kind = std::nullopt);
     // The current root as a form file's tree.
     FormObject Save() const;
     // Closes the current root as closing its designer window does.
@@ -59,12 +64,14 @@ public:
 
     TComponent* Root() const { return FRoot; }
     TCustomForm* Form() const { return dyn<TCustomForm>(FRoot); }
+    RootKind Kind() const;
     TFormDesigner* Designer() const { return FDesigner.get(); }
 
 private:
     std::unique_ptr<Desktop> FDesktop;
     std::unique_ptr<TApplication> FApplication;
     std::vector<std::unique_ptr<TClass>> FClasses;
+    std::unique_ptr<TPlaceholderClasses> FPlaceholders;
     TLibModule* FProgramModule = nullptr;
     TComponent* FRoot = nullptr;
     std::unique_ptr<TFormDesigner> FDesigner;

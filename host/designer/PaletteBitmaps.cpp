@@ -1,5 +1,7 @@
 #include "host/designer/PaletteBitmaps.h"
 
+#include "host/catalogue/Catalogue.h"
+#include "host/designer/PalettePictures.h"
 #include "host/rtl/SysUtils.h"
 #include "host/win32/Dib.h"
 
@@ -10,15 +12,8 @@ namespace host {
 
 namespace {
 
-// One letter per colour of the 16-colour palette; '.' is the silver background.
-//   k black   m maroon  g green   o olive   n navy    p purple  t teal    . silver
-//   d gray    r red     l lime    y yellow  b blue    f fuchsia c aqua    w white
-constexpr std::string_view ColourKey = "kmgonpt.drlybfcw";
-
-struct Picture {
-    const char* Name;
-    std::array<const char*, PaletteBitmapSize> Rows;
-};
+using palette_pictures::ColourKey;
+using palette_pictures::Picture;
 
 // clang-format off
 const Picture Pictures[] = {
@@ -366,6 +361,11 @@ const Picture* findPicture(std::string_view name) {
     for (const Picture& p : Pictures)
         if (upper == p.Name)
             return &p;
+    size_t count = 0;
+    const Picture* more = palette_pictures::More(count);
+    for (size_t i = 0; i < count; ++i)
+        if (upper == more[i].Name)
+            return &more[i];
     return nullptr;
 }
 
@@ -394,9 +394,28 @@ const std::vector<std::string>& PaletteBitmapNames() {
         std::vector<std::string> result;
         for (const Picture& p : Pictures)
             result.emplace_back(p.Name);
+        size_t count = 0;
+        const Picture* more = palette_pictures::More(count);
+        for (size_t i = 0; i < count; ++i)
+            if (!std::string_view(more[i].Name).starts_with("PAGE."))
+                result.emplace_back(more[i].Name);
         return result;
     }();
     return names;
+}
+
+std::string PagePictureName(std::string_view page) {
+    return "PAGE." + UpperCase(page);
+}
+
+std::string PalettePictureName(std::string_view className) {
+    if (findPicture(className))
+        return UpperCase(className);
+    for (const TCataloguePage& page : CataloguePages())
+        for (const TClass* cls : page.Classes)
+            if (SameText(cls->ClassName(), className) && findPicture(PagePictureName(page.Name)))
+                return PagePictureName(page.Name);
+    return {};
 }
 
 Surface PaletteBitmapSurface(std::string_view upperName) {

@@ -5,7 +5,9 @@
 // silver, which the speed buttons and the palette draw as transparent.
 //
 // Classes without a picture of their own (fields such as TStringField and TIntegerField, and any
-// class not listed) get none here; whoever shows them falls back to a generic picture.
+// class not listed) get none here; a palette class shows its page's picture, and TComponent's
+// picture is what the bar and the designer show for a component of a class with none up its
+// ancestry (a placeholder of a class the host does not know).
 
 #include "host/win32/Surface.h"
 
@@ -25,5 +27,9 @@ const std::vector<std::string>& PaletteBitmapNames();
 std::vector<uint8_t> PaletteBitmapDib(std::string_view upperName);
 // The same picture as a surface, or an empty (0 by 0) surface when the class has none.
 Surface PaletteBitmapSurface(std::string_view upperName);
+// The picture of a palette page's classes that have none of their own ("PAGE.STANDARD").
+std::string PagePictureName(std::string_view page);
+// The picture a class's palette button shows: its own, else its catalogue page's; "" for none.
+std::string PalettePictureName(std::string_view className);
 
 } // namespace host

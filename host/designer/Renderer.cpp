@@ -176,8 +176,11 @@ PixelRect PaintWindowFrame(Surface& s, const PixelRect& outer, const std::string
 }
 
 Surface PalettePictureOf(const TClass* cls) {
+    // Its own picture or its palette page's, else its nearest ancestor's (TComponent's at the
+    // latest), as the palette shows it.
     for (const TClass* c = cls; c; c = c->ClassParent()) {
-        Surface picture = PaletteBitmapSurface(UpperCase(c->ClassName()));
+        const std::string name = PalettePictureName(c->ClassName());
+        Surface picture = name.empty() ? Surface() : PaletteBitmapSurface(name);
         if (picture.Width() > 0)
             return picture;
     }

@@ -1,23 +1,27 @@
 #include "host/designer/StdComponents.h"
 
 #include "host/designer/Designer.h"
+#include "host/designer/StdActions.h"
 
 #include <algorithm>
 
 namespace host {
 
 HOST_IMPLEMENT_CLASS_PROPS(TTimer, TComponent)
-HOST_IMPLEMENT_ABSTRACT_CLASS_PROPS(TCommonDialog, TComponent)
+// The library's abstract classes are concrete here: the catalogue's classes over them (a colour
+// dialog, a float field) are made as their C++ type. None of them is registered.
+HOST_IMPLEMENT_CLASS_PROPS(TCommonDialog, TComponent)
 HOST_IMPLEMENT_CLASS_PROPS(TOpenDialog, TCommonDialog)
 HOST_IMPLEMENT_CLASS(TSaveDialog, TOpenDialog)
-HOST_IMPLEMENT_ABSTRACT_CLASS_PROPS(TDataSet, TComponent)
+HOST_IMPLEMENT_CLASS_PROPS(TDataSet, TComponent)
 HOST_IMPLEMENT_CLASS_PROPS(TTable, TDataSet)
 HOST_IMPLEMENT_CLASS_PROPS(TQuery, TDataSet)
-HOST_IMPLEMENT_ABSTRACT_CLASS_PROPS(TField, TComponent)
+HOST_IMPLEMENT_CLASS_PROPS(TField, TComponent)
 HOST_IMPLEMENT_CLASS_PROPS(TStringField, TField)
 HOST_IMPLEMENT_CLASS(TIntegerField, TField)
 HOST_IMPLEMENT_CLASS_PROPS(TDataSource, TComponent)
-HOST_IMPLEMENT_CLASS_PROPS(TImageList, TComponent)
+HOST_IMPLEMENT_CLASS(TCustomImageList, TComponent)
+HOST_IMPLEMENT_CLASS_PROPS(TImageList, TCustomImageList)
 HOST_IMPLEMENT_CLASS_PROPS(TButton, TWinControl)
 HOST_IMPLEMENT_CLASS_PROPS(TPanel, TCustomControl)
 HOST_IMPLEMENT_CLASS_PROPS(TStatusBar, TWinControl)
@@ -38,11 +42,6 @@ template <class C> TPropInfo intField(const char* name, int C::*f, std::optional
 template <class C> TPropInfo strField(const char* name, std::string C::*f) {
     return StrProp<C>(
         name, [f](const C& c) { return c.*f; }, [f](C& c, const std::string& v) { c.*f = v; });
-}
-TPropInfo captionProp() {
-    return StrProp<TControl>(
-        "Caption", [](const TControl& c) { return c.Caption(); },
-        [](TControl& c, const std::string& v) { c.SetCaption(v); });
 }
 TPropInfo alignProp(TAlign def) {
     return EnumProp<TControl>(
@@ -100,8 +99,9 @@ void TDataSet::GetChildren(const std::function<void(TComponent*)>& proc, TCompon
 }
 
 void TDataSet::Destroy() {
+    // Its persistent fields go with it (each leaves the list as it goes).
     while (!FFields.empty())
-        FFields.back()->SetDataSet(nullptr);
+        FFields.back()->Free();
     inherited::Destroy();
 }
 
@@ -182,15 +182,14 @@ void TImageList::DeclareProperties(PropList& p) {
 
 void TButton::DeclareProperties(PropList& p) {
     p.push_back(boolField("Cancel", &TButton::Cancel, false));
-    p.push_back(captionProp());
     p.push_back(boolField("Default", &TButton::Default, false));
     p.push_back(intField("ModalResult", &TButton::ModalResult, 0));
-    p.push_back(intField("TabOrder", &TButton::TabOrder, -1));
     p.push_back(EventProp<TButton>("OnClick", &TButton::OnClickName));
 }
 
 void TButton::Create(TComponent* owner) {
     inherited::Create(owner);
+    SetTabStop(true);
     SetBounds(0, 0, 75, 25);
 }
 
@@ -224,13 +223,12 @@ void TButton::PaintTo(IPaintTarget* target) {
 
 void TPanel::DeclareProperties(PropList& p) {
     p.push_back(alignProp(alNone));
-    p.push_back(captionProp());
-    p.push_back(intField("TabOrder", &TPanel::TabOrder, -1));
 }
 
 void TPanel::Create(TComponent* owner) {
     inherited::Create(owner);
     FControlStyle.include(csAcceptsControls);
+    SetColor(clBtnFace); // its own colour, not its parent's
     SetBounds(0, 0, 185, 41);
 }
 
@@ -281,13 +279,13 @@ void TStatusBar::DeclareProperties(PropList& p) {
 
 void TStatusBar::Create(TComponent* owner) {
     inherited::Create(owner);
+    SetColor(clBtnFace);
     SetBounds(0, 0, 150, 19);
     SetAlign(alBottom);
 }
 
 void TLabel::DeclareProperties(PropList& p) {
     p.push_back(alignProp(alNone));
-    p.push_back(captionProp());
 }
 
 void TLabel::Create(TComponent* owner) {
@@ -302,15 +300,29 @@ void TLabel::Paint() {
     FCanvas.TextOut(0, 0, FCaption);
 }
 
+std::vector<const TClass*> StandardClasses() {
+    return {TTimer::StaticClass(),           TCommonDialog::StaticClass(),
+            TOpenDialog::StaticClass(),      TSaveDialog::StaticClass(),
+            TDataSet::StaticClass(),         TTable::StaticClass(),
+            TQuery::StaticClass(),           TField::StaticClass(),
+            TStringField::StaticClass(),     TIntegerField::StaticClass(),
+            TDataSource::StaticClass(),      TCustomImageList::StaticClass(),
+            TImageList::StaticClass(),       TButton::StaticClass(),
+            TPanel::StaticClass(),           TStatusBar::StaticClass(),
+            TLabel::StaticClass(),           TBasicAction::StaticClass(),
+            TContainedAction::StaticClass(), TCustomActionList::StaticClass(),
+            TActionList::StaticClass()};
+}
+
 void RegisterStandardClasses() {
     for (const TClass* c :
-         {TForm::StaticClass(), TDataModule::StaticClass(), TTimer::StaticClass(),
-          TOpenDialog::StaticClass(), TSaveDialog::StaticClass(), TTable::StaticClass(),
-          TQuery::StaticClass(), TStringField::StaticClass(), TIntegerField::StaticClass(),
-          TDataSource::StaticClass(), TImageList::StaticClass(), TMainMenu::StaticClass(),
-          TPopupMenu::StaticClass(), TMenuItem::StaticClass(), TButton::StaticClass(),
-          TPanel::StaticClass(), TStatusBar::StaticClass(), TLabel::StaticClass(),
-          TNestedTable::StaticClass()})
+         {TForm::StaticClass(),        TDataModule::StaticClass(),  TTimer::StaticClass(),
+          TOpenDialog::StaticClass(),  TSaveDialog::StaticClass(),  TTable::StaticClass(),
+          TQuery::StaticClass(),       TStringField::StaticClass(), TIntegerField::StaticClass(),
+          TDataSource::StaticClass(),  TImageList::StaticClass(),   TMainMenu::StaticClass(),
+          TPopupMenu::StaticClass(),   TMenuItem::StaticClass(),    TButton::StaticClass(),
+          TPanel::StaticClass(),       TStatusBar::StaticClass(),   TLabel::StaticClass(),
+          TNestedTable::StaticClass(), TActionList::StaticClass()})
         RegisterClass(c);
 }
 

@@ -67,6 +67,7 @@ public:
     void Destroy() override;
     // Its fields that root owns, written nested in the data set.
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
+    // Its fields go with it, as the library frees a data set's persistent fields.
     bool Active = false;
     std::string AfterOpen, BeforePost;
     int FieldCount() const { return static_cast<int>(FFields.size()); }
@@ -134,8 +135,12 @@ public:
     TDataSet* DataSet = nullptr;
 };
 
-class TImageList : public TComponent {
-    HOST_CLASS(TImageList, TComponent)
+class TCustomImageList : public TComponent {
+    HOST_CLASS(TCustomImageList, TComponent)
+};
+
+class TImageList : public TCustomImageList {
+    HOST_CLASS(TImageList, TCustomImageList)
 public:
     static void DeclareProperties(PropList& props);
     int Height = 16;
@@ -153,7 +158,6 @@ public:
     bool Default = false;
     bool Cancel = false;
     int ModalResult = 0;
-    int TabOrder = 0;
     std::string OnClickName;
 };
 
@@ -163,7 +167,6 @@ public:
     static void DeclareProperties(PropList& props);
     void Create(TComponent* owner) override;
     void Paint() override;
-    int TabOrder = 0;
 };
 
 class TStatusBar : public TWinControl {
@@ -193,5 +196,8 @@ class TNestedTable : public TTable {
 
 // Registers every host class that forms can hold with the class registry.
 void RegisterStandardClasses();
+// The designer's own C++ classes that the catalogue describes further (RegisterCatalogue),
+// abstract ones included.
+std::vector<const TClass*> StandardClasses();
 
 } // namespace host

@@ -32,6 +32,8 @@ public:
     // classes.
     TObject* NewInstance() const;
     bool IsAbstract() const;
+    // The factory this class was given itself (null for a run-time class that has none).
+    Factory OwnFactory() const { return FFactory; }
     // The factory of an abstract host class: it makes nothing.
     static TObject* AbstractFactory() { return nullptr; }
     // The properties this class declares itself (not its ancestors'), published or not.

@@ -38,6 +38,9 @@ struct TPropInfo {
     // Word, Byte...); a value outside it is an invalid property value.
     int64_t MinValue = INT32_MIN;
     int64_t MaxValue = INT32_MAX;
+    // Where the value is kept when no C++ field holds it: its slot in the object's store
+    // (TPersistent::Store); -1 for a property with C++ accessors of its own.
+    int Slot = -1;
     const TEnumInfo* Enum = nullptr;  // enumerations, booleans, and a set's element type
     const TClass* ObjClass = nullptr; // Class kind: the class of the sub-object or reference
     bool IsReference = false;         // Class kind: a reference to a component, stored by name

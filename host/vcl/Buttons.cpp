@@ -2,7 +2,40 @@
 
 namespace host {
 
-HOST_IMPLEMENT_CLASS(TSpeedButton, TGraphicControl)
+HOST_IMPLEMENT_CLASS_PROPS(TSpeedButton, TGraphicControl)
+
+void TSpeedButton::DeclareProperties(PropList& props) {
+    auto hidden = [&](TPropInfo p) {
+        p.Published = false;
+        props.push_back(std::move(p));
+    };
+    hidden(BoolProp<TSpeedButton>(
+        "AllowAllUp", [](const TSpeedButton& b) { return b.AllowAllUp(); },
+        [](TSpeedButton& b, int64_t v) { b.SetAllowAllUp(v != 0); }, false));
+    hidden(IntProp<TSpeedButton>(
+        "GroupIndex", [](const TSpeedButton& b) { return b.GroupIndex(); },
+        [](TSpeedButton& b, int64_t v) { b.SetGroupIndex(static_cast<int>(v)); }, 0));
+    hidden(BoolProp<TSpeedButton>(
+        "Down", [](const TSpeedButton& b) { return b.Down(); },
+        [](TSpeedButton& b, int64_t v) { b.SetDown(v != 0); }, false));
+    hidden(BoolProp<TSpeedButton>(
+        "Flat", [](const TSpeedButton& b) { return b.Flat(); },
+        [](TSpeedButton& b, int64_t v) { b.SetFlat(v != 0); }, false));
+    hidden(ObjProp<TSpeedButton>("Glyph", TBitmap::StaticClass(), [](const TSpeedButton& b) {
+        return const_cast<TBitmap*>(&b.Glyph());
+    }));
+    hidden(EnumProp<TSpeedButton>(
+        "Layout", ButtonLayoutInfo,
+        [](const TSpeedButton& b) { return static_cast<int64_t>(b.Layout()); },
+        [](TSpeedButton& b, int64_t v) { b.SetLayout(static_cast<TButtonLayout>(v)); },
+        static_cast<int64_t>(blGlyphLeft)));
+    hidden(IntProp<TSpeedButton>(
+        "Margin", [](const TSpeedButton& b) { return b.Margin(); },
+        [](TSpeedButton& b, int64_t v) { b.SetMargin(static_cast<int>(v)); }, -1));
+    hidden(IntProp<TSpeedButton>(
+        "Spacing", [](const TSpeedButton& b) { return b.Spacing(); },
+        [](TSpeedButton& b, int64_t v) { b.SetSpacing(static_cast<int>(v)); }, 4));
+}
 
 const TEnumInfo ButtonLayoutInfo{"TButtonLayout",
                                  {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"}};

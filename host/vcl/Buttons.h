@@ -30,6 +30,8 @@ TButtonPlacement CalcButtonLayout(const TRect& client, TPoint offset, TPoint gly
 class TSpeedButton : public TGraphicControl {
     HOST_CLASS(TSpeedButton, TGraphicControl)
 public:
+    // What the speed button publishes (the catalogue publishes them by name).
+    static void DeclareProperties(PropList& props);
     void Create(TComponent* owner) override;
     void Destroy() override;
 
@@ -48,6 +50,10 @@ public:
     bool AllowAllUp() const { return FAllowAllUp; }
     void SetAllowAllUp(bool value);
     bool Flat() const { return FFlat; }
+    void SetFlat(bool value) {
+        FFlat = value;
+        Invalidate();
+    }
     // Drawn pressed: held down by the mouse or Down.
     TButtonState State() const { return FState; }
 

@@ -31,6 +31,14 @@ TShiftState KeysToShiftState(WPARAM keys) {
 
 // ---------------------------------------------------------------- TControl
 
+namespace {
+// A property a descendant publishes by name (TEdit's Color, TButton's TabOrder...).
+TPropInfo unpublished(TPropInfo p) {
+    p.Published = false;
+    return p;
+}
+} // namespace
+
 void TControl::DeclareProperties(PropList& props) {
     props.push_back(IntProp<TControl>(
         "Left", [](const TControl& c) { return c.Left(); },
@@ -41,9 +49,11 @@ void TControl::DeclareProperties(PropList& props) {
     props.push_back(IntProp<TControl>(
         "Width", [](const TControl& c) { return c.Width(); },
         [](TControl& c, int64_t v) { c.SetWidth(static_cast<int>(v)); }));
+    props.back().MinValue = 0;
     props.push_back(IntProp<TControl>(
         "Height", [](const TControl& c) { return c.Height(); },
         [](TControl& c, int64_t v) { c.SetHeight(static_cast<int>(v)); }));
+    props.back().MinValue = 0;
     props.push_back(IntProp<TControl>(
         "Cursor", [](const TControl& c) { return c.Cursor(); },
         [](TControl& c, int64_t v) { c.FCursor = static_cast<int>(v); }, 0));
@@ -54,12 +64,61 @@ void TControl::DeclareProperties(PropList& props) {
     props.push_back(StrProp<TControl>(
         "Hint", [](const TControl& c) { return c.Hint(); },
         [](TControl& c, const std::string& v) { c.FHint = v; }));
+
+    // What the controls publish by name, with the behaviour behind it.
+    props.push_back(unpublished(EnumProp<TControl>(
+        "Align", AlignInfo, [](const TControl& c) { return static_cast<int64_t>(c.Align()); },
+        [](TControl& c, int64_t v) { c.SetAlign(static_cast<TAlign>(v)); },
+        static_cast<int64_t>(alNone))));
+    auto caption = [](const char* name) {
+        return unpublished(StrProp<TControl>(
+            name, [](const TControl& c) { return c.Caption(); },
+            [](TControl& c, const std::string& v) { c.SetCaption(v); }));
+    };
+    props.push_back(caption("Caption"));
+    props.push_back(caption("Text"));
+    TPropInfo color = unpublished(IntProp<TControl>(
+        "Color", [](const TControl& c) { return c.Color(); },
+        [](TControl& c, int64_t v) { c.SetColor(static_cast<TColor>(v)); }, clWindow));
+    color.IdentToInt = ColorIdentToInt;
+    color.IntToIdent = ColorIntToIdent;
+    color.IsStored = [](const TObject& o) {
+        return !static_cast<const TControl&>(o).ParentColor();
+    };
+    props.push_back(color);
+    props.push_back(unpublished(BoolProp<TControl>(
+        "Enabled", [](const TControl& c) { return c.Enabled(); },
+        [](TControl& c, int64_t v) { c.SetEnabled(v != 0); }, true)));
+    TPropInfo font =
+        unpublished(ObjProp<TControl>("Font", TFont::StaticClass(), [](const TControl& c) {
+            return const_cast<TFont*>(&c.Font());
+        }));
+    font.IsStored = [](const TObject& o) { return static_cast<const TControl&>(o).IsFontStored(); };
+    props.push_back(font);
+    props.push_back(unpublished(BoolProp<TControl>(
+        "ParentColor", [](const TControl& c) { return c.ParentColor(); },
+        [](TControl& c, int64_t v) { c.SetParentColor(v != 0); }, true)));
+    props.push_back(unpublished(BoolProp<TControl>(
+        "ParentFont", [](const TControl& c) { return c.ParentFont(); },
+        [](TControl& c, int64_t v) { c.SetParentFont(v != 0); }, true)));
+    props.push_back(unpublished(BoolProp<TControl>(
+        "Visible", [](const TControl& c) { return c.Visible(); },
+        [](TControl& c, int64_t v) { c.SetVisible(v != 0); }, true)));
 }
 
 void TWinControl::DeclareProperties(PropList& props) {
     props.push_back(IntProp<TWinControl>(
         "HelpContext", [](const TWinControl& c) { return c.HelpContext(); },
         [](TWinControl& c, int64_t v) { c.FHelpContext = v; }, 0));
+    TPropInfo tabOrder = unpublished(IntProp<TWinControl>(
+        "TabOrder", [](const TWinControl& c) { return c.TabOrder(); },
+        [](TWinControl& c, int64_t v) { c.SetTabOrder(static_cast<int>(v)); }, -1));
+    tabOrder.MinValue = -1;
+    tabOrder.MaxValue = 32767;
+    props.push_back(tabOrder);
+    props.push_back(unpublished(BoolProp<TWinControl>(
+        "TabStop", [](const TWinControl& c) { return c.TabStop(); },
+        [](TWinControl& c, int64_t v) { c.SetTabStop(v != 0); }, false)));
 }
 
 void TControl::Create(TComponent* owner) {
@@ -102,6 +161,11 @@ void TControl::SetParent(TWinControl* parent) {
 void TControl::SetBounds(int left, int top, int width, int height) {
     if (left == FLeft && top == FTop && width == FWidth && height == FHeight)
         return;
+    if (int64_t(left) + width > INT32_MAX || int64_t(top) + height > INT32_MAX)
+        throw EPropertyError("invalid value: the control would reach beyond " +
+                             IntToStr(INT32_MAX) + " (Left " + IntToStr(left) + ", Top " +
+                             IntToStr(top) + ", Width " + IntToStr(width) + ", Height " +
+                             IntToStr(height) + ")");
     if (FParent)
         FParent->Invalidate();
     FLeft = left;
@@ -122,17 +186,17 @@ TPoint TControl::ClientOrigin() const {
     if (!FParent)
         return {FLeft, FTop};
     TPoint p = FParent->ClientOrigin();
-    return {p.X + FLeft, p.Y + FTop};
+    return {ClampToInt(int64_t(p.X) + FLeft), ClampToInt(int64_t(p.Y) + FTop)};
 }
 
 TPoint TControl::ClientToScreen(TPoint p) const {
     TPoint o = ClientOrigin();
-    return {p.X + o.X, p.Y + o.Y};
+    return {ClampToInt(int64_t(p.X) + o.X), ClampToInt(int64_t(p.Y) + o.Y)};
 }
 
 TPoint TControl::ScreenToClient(TPoint p) const {
     TPoint o = ClientOrigin();
-    return {p.X - o.X, p.Y - o.Y};
+    return {ClampToInt(int64_t(p.X) - o.X), ClampToInt(int64_t(p.Y) - o.Y)};
 }
 
 void TControl::SetAlign(TAlign value) {
@@ -176,10 +240,32 @@ void TControl::SetCaption(const std::string& value) {
 }
 
 void TControl::SetColor(TColor value) {
-    if (value != FColor) {
-        FColor = value;
-        Invalidate();
-    }
+    FParentColor = false;
+    if (value == FColor)
+        return;
+    FColor = value;
+    Invalidate();
+    if (auto* w = dyn<TWinControl>(this))
+        for (TControl* c : w->FControls)
+            c->ParentColorChanged();
+}
+
+void TControl::SetParentColor(bool value) {
+    if (value == FParentColor)
+        return;
+    FParentColor = value;
+    if (value)
+        ParentColorChanged();
+}
+
+void TControl::ParentColorChanged() {
+    if (!FParentColor || !FParent || FParent->FColor == FColor)
+        return;
+    FColor = FParent->FColor;
+    Invalidate();
+    if (auto* w = dyn<TWinControl>(this))
+        for (TControl* c : w->FControls)
+            c->ParentColorChanged();
 }
 
 void TControl::SetParentFont(bool value) {
@@ -414,8 +500,12 @@ void TWinControl::InsertControl(TControl* control) {
     control->FParent = this;
     if (control->FParentFont)
         control->ParentFontChanged();
-    if (auto* w = dyn<TWinControl>(control))
+    if (control->FParentColor)
+        control->ParentColorChanged();
+    if (auto* w = dyn<TWinControl>(control)) {
+        FTabList.push_back(w);
         w->updateShowing();
+    }
     if (control->FAlign != alNone)
         Realign();
     Invalidate();
@@ -427,8 +517,56 @@ void TWinControl::RemoveControl(TControl* control) {
     if (FMouseControl == control)
         FMouseControl = nullptr;
     FControls.erase(std::remove(FControls.begin(), FControls.end(), control), FControls.end());
+    FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), control), FTabList.end());
     control->FParent = nullptr;
     Invalidate();
+}
+
+int TWinControl::TabOrder() const {
+    if (!FParent)
+        return -1;
+    const auto& list = FParent->FTabList;
+    auto it = std::find(list.begin(), list.end(), this);
+    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+void TWinControl::SetTabOrder(int value) {
+    if (ComponentState().contains(csReading))
+        FTabOrder = value;
+    else
+        UpdateTabOrder(value);
+}
+
+void TWinControl::UpdateTabOrder(int value) {
+    int current = TabOrder();
+    if (current < 0)
+        return;
+    auto& list = FParent->FTabList;
+    const int count = static_cast<int>(list.size());
+    if (value < 0 || value >= count)
+        value = count - 1;
+    if (value == current)
+        return;
+    list.erase(list.begin() + current);
+    list.insert(list.begin() + value, this);
+}
+
+void TWinControl::FixupTabList() {
+    // The controls whose TabOrder was read take those places, lowest first; the others keep
+    // the order they came in around them.
+    const size_t count = FTabList.size();
+    std::vector<TWinControl*> places(count, nullptr);
+    for (TWinControl* c : FTabList)
+        if (c->FTabOrder >= 0 && static_cast<size_t>(c->FTabOrder) < count)
+            places[static_cast<size_t>(c->FTabOrder)] = c;
+    for (size_t i = 0; i < count; ++i)
+        if (places[i])
+            places[i]->UpdateTabOrder(static_cast<int>(i));
+}
+
+void TWinControl::Loaded() {
+    inherited::Loaded();
+    FixupTabList();
 }
 
 void TWinControl::FontChanged() {
@@ -441,30 +579,36 @@ void TWinControl::Realign() {
     if (FInRealign)
         return;
     FInRealign = true;
-    TRect r = ClientRect();
+    // The area left for the next aligned control; each edge moves by a child's size, in 64 bits
+    // and never past the opposite edge, so that no sum overflows.
+    TRect client = ClientRect();
+    int64_t left = client.Left, top = client.Top, right = client.Right, bottom = client.Bottom;
+    auto width = [&] { return ClampToInt(std::max<int64_t>(0, right - left)); };
+    auto height = [&] { return ClampToInt(std::max<int64_t>(0, bottom - top)); };
     for (TAlign pass : {alTop, alBottom, alLeft, alRight, alClient}) {
         for (TControl* c : FControls) {
             if (c->FAlign != pass || !c->FVisible)
                 continue;
             switch (pass) {
             case alTop:
-                c->SetBounds(r.Left, r.Top, r.Width(), c->FHeight);
-                r.Top += c->FHeight;
+                c->SetBounds(ClampToInt(left), ClampToInt(top), width(), c->FHeight);
+                top = std::min(bottom, top + c->FHeight);
                 break;
             case alBottom:
-                c->SetBounds(r.Left, r.Bottom - c->FHeight, r.Width(), c->FHeight);
-                r.Bottom -= c->FHeight;
+                c->SetBounds(ClampToInt(left), ClampToInt(bottom - c->FHeight), width(),
+                             c->FHeight);
+                bottom = std::max(top, bottom - c->FHeight);
                 break;
             case alLeft:
-                c->SetBounds(r.Left, r.Top, c->FWidth, r.Height());
-                r.Left += c->FWidth;
+                c->SetBounds(ClampToInt(left), ClampToInt(top), c->FWidth, height());
+                left = std::min(right, left + c->FWidth);
                 break;
             case alRight:
-                c->SetBounds(r.Right - c->FWidth, r.Top, c->FWidth, r.Height());
-                r.Right -= c->FWidth;
+                c->SetBounds(ClampToInt(right - c->FWidth), ClampToInt(top), c->FWidth, height());
+                right = std::max(left, right - c->FWidth);
                 break;
             case alClient:
-                c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+                c->SetBounds(ClampToInt(left), ClampToInt(top), width(), height());
                 break;
             default:
                 break;

@@ -74,7 +74,8 @@ public:
     void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
     void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
     TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
-    // Changes position and size in one step; nothing happens when nothing differs.
+    // Changes position and size in one step; nothing happens when nothing differs. A negative
+    // size, or an edge beyond the 32-bit range, is refused with EPropertyError.
     virtual void SetBounds(int left, int top, int width, int height);
     virtual int ClientWidth() const { return FWidth; }
     virtual int ClientHeight() const { return FHeight; }
@@ -98,7 +99,11 @@ public:
     const std::string& Caption() const { return FCaption; }
     void SetCaption(const std::string& value);
     TColor Color() const { return FColor; }
+    // Setting the colour makes it the control's own (ParentColor false).
     void SetColor(TColor value);
+    // The control takes its parent's colour, and follows it.
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool value);
     TFont& Font() { return FFont; }
     const TFont& Font() const { return FFont; }
     bool ParentFont() const { return FParentFont; }
@@ -138,6 +143,7 @@ protected:
     virtual void BoundsChanged() {}
     virtual void FontChanged();
     void ParentFontChanged();
+    void ParentColorChanged();
 
     TWinControl* FParent = nullptr;
     int FLeft = 0;
@@ -150,6 +156,7 @@ protected:
     TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     std::string FCaption;
     TColor FColor = clBtnFace;
+    bool FParentColor = true;
     TFont FFont;
     bool FParentFont = true;
     std::string FHint;
@@ -190,6 +197,19 @@ public:
     TControl* Controls(int i) const { return FControls.at(static_cast<size_t>(i)); }
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
+
+    // Tab order, as the platform keeps it: a parent's windowed controls are numbered 0, 1, 2...
+    // in the order they came in; setting a control's TabOrder moves it there and renumbers its
+    // siblings (a value out of range puts it last). While the control is being read the value is
+    // only noted; Loaded puts the parent's controls in the order read (FixupTabList). -1 for a
+    // control without a parent.
+    int TabOrder() const;
+    void SetTabOrder(int value);
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool value) { FTabStop = value; }
+    // The windowed controls in tab order.
+    const std::vector<TWinControl*>& TabList() const { return FTabList; }
+    void Loaded() override;
     // The controls parented here that root owns, in this control's order.
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
     // Positions the aligned children.
@@ -207,13 +227,18 @@ public:
 protected:
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
+    void UpdateTabOrder(int value);
+    void FixupTabList();
     // The frame around the client area (forms have one).
     virtual TRect ClientInset() const { return {}; }
     void FontChanged() override;
     void updateShowing();
 
     HWND FHandle = 0;
-    std::vector<TControl*> FControls;  // z-order: later above earlier
+    std::vector<TControl*> FControls; // z-order: later above earlier
+    std::vector<TWinControl*> FTabList;
+    int FTabOrder = -1; // the value read, until Loaded
+    bool FTabStop = false;
     TControl* FMouseControl = nullptr; // the graphic child holding the mouse capture
     bool FInRealign = false;
     bool FDestroyingHandle = false;

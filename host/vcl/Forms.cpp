@@ -2,37 +2,40 @@
 
 #include "host/win32/Windows.h"
 
+#include <algorithm>
+
 namespace host {
 
 HOST_IMPLEMENT_ABSTRACT_CLASS(TScrollingWinControl, TWinControl)
 HOST_IMPLEMENT_CLASS_PROPS(TCustomForm, TScrollingWinControl)
 HOST_IMPLEMENT_CLASS(TForm, TCustomForm)
 HOST_IMPLEMENT_CLASS(TDataModule, TComponent)
+HOST_IMPLEMENT_ABSTRACT_CLASS(TCustomFrame, TScrollingWinControl)
+HOST_IMPLEMENT_CLASS(TFrame, TCustomFrame)
 
 void TCustomForm::DeclareProperties(PropList& props) {
-    props.push_back(StrProp<TCustomForm>(
-        "Caption", [](const TCustomForm& f) { return f.Caption(); },
-        [](TCustomForm& f, const std::string& v) { f.SetCaption(v); }));
-    props.push_back(IntProp<TCustomForm>(
-        "ClientHeight", [](const TCustomForm& f) { return f.ClientHeight(); },
-        [](TCustomForm& f, int64_t v) { f.SetClientHeight(static_cast<int>(v)); }));
-    props.push_back(IntProp<TCustomForm>(
-        "ClientWidth", [](const TCustomForm& f) { return f.ClientWidth(); },
-        [](TCustomForm& f, int64_t v) { f.SetClientWidth(static_cast<int>(v)); }));
-    TPropInfo font = ObjProp<TCustomForm>("Font", TFont::StaticClass(), [](const TCustomForm& f) {
-        return const_cast<TFont*>(&f.Font());
-    });
-    font.IsStored = [](const TObject& o) {
-        return static_cast<const TCustomForm&>(o).IsFontStored();
+    // Published by TForm, with the rest of its properties (the catalogue).
+    auto hidden = [&](TPropInfo p) {
+        p.Published = false;
+        props.push_back(std::move(p));
     };
-    props.push_back(font);
-    props.push_back(IntProp<TCustomForm>(
+    TPropInfo clientHeight = IntProp<TCustomForm>(
+        "ClientHeight", [](const TCustomForm& f) { return f.ClientHeight(); },
+        [](TCustomForm& f, int64_t v) { f.SetClientHeight(static_cast<int>(v)); });
+    clientHeight.MinValue = 0;
+    hidden(clientHeight);
+    TPropInfo clientWidth = IntProp<TCustomForm>(
+        "ClientWidth", [](const TCustomForm& f) { return f.ClientWidth(); },
+        [](TCustomForm& f, int64_t v) { f.SetClientWidth(static_cast<int>(v)); });
+    clientWidth.MinValue = 0;
+    hidden(clientWidth);
+    hidden(IntProp<TCustomForm>(
         "PixelsPerInch", [](const TCustomForm& f) { return f.FPixelsPerInch; },
         [](TCustomForm& f, int64_t v) { f.FPixelsPerInch = static_cast<int>(v); }));
-    props.push_back(IntProp<TCustomForm>(
+    hidden(IntProp<TCustomForm>(
         "TextHeight", [](const TCustomForm& f) { return f.FTextHeight; },
         [](TCustomForm& f, int64_t v) { f.FTextHeight = static_cast<int>(v); }));
-    props.push_back(EventProp<TCustomForm>("OnCreate", &TCustomForm::OnCreateName));
+    hidden(EventProp<TCustomForm>("OnCreate", &TCustomForm::OnCreateName));
 }
 
 namespace {
@@ -55,10 +58,45 @@ void TDataModule::GetChildren(const std::function<void(TComponent*)>& proc, TCom
     unparentedChildren(this, proc, root);
 }
 
+void TCustomFrame::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+    inherited::GetChildren(proc, root);
+    unparentedChildren(this, proc, root);
+}
+
+void TCustomFrame::Create(TComponent* owner) {
+    inherited::Create(owner);
+    FControlStyle.include(csAcceptsControls);
+    SetBounds(0, 0, 320, 240);
+}
+
+void TCustomFrame::Destroy() {
+    if (FDesigner) {
+        SetDesignerHook(nullptr);
+        FDesigner = nullptr;
+    }
+    inherited::Destroy();
+}
+
+void TCustomFrame::SetDesigner(TDesigner* designer) {
+    FDesigner = designer;
+    SetDesignerHook(designer);
+}
+
+bool TCustomFrame::DesignMessage(TControl* sender, TMessage& message) {
+    return FDesigner && FDesigner->IsDesignMsg(sender, message);
+}
+
+void TCustomFrame::WndProc(TMessage& message) {
+    if (FDesigner && FDesigner->IsDesignMsg(this, message))
+        return;
+    inherited::WndProc(message);
+}
+
 void TCustomForm::Create(TComponent* owner) {
     inherited::Create(owner);
     FVisible = false;
-    FParentFont = false; // a form's font is its own, and is stored
+    FParentFont = false;  // a form's font is its own, and is stored
+    FParentColor = false; // and so is its colour
     SetBounds(0, 0, 640 + Frame.Left + Frame.Right, 480 + Frame.Top + Frame.Bottom);
 }
 
@@ -87,7 +125,21 @@ int TCustomForm::ClientHeight() const {
 }
 
 void TCustomForm::SetClientSize(int width, int height) {
-    SetBounds(FLeft, FTop, width + Frame.Left + Frame.Right, height + Frame.Top + Frame.Bottom);
+    const int64_t w = int64_t(width) + Frame.Left + Frame.Right;
+    const int64_t h = int64_t(height) + Frame.Top + Frame.Bottom;
+    if (width < 0 || height < 0 || w > INT32_MAX || h > INT32_MAX)
+        throw EPropertyError("invalid value: a client size of " + IntToStr(width) + " x " +
+                             IntToStr(height) + " gives a window outside 0.." +
+                             IntToStr(INT32_MAX));
+    SetBounds(FLeft, FTop, static_cast<int>(w), static_cast<int>(h));
+}
+
+void TCustomForm::SetBounds(int left, int top, int width, int height) {
+    if (width >= 0 && height >= 0) {
+        width = std::max(width, Frame.Left + Frame.Right);
+        height = std::max(height, Frame.Top + Frame.Bottom);
+    }
+    inherited::SetBounds(left, top, width, height);
 }
 
 void TCustomForm::WndProc(TMessage& message) {

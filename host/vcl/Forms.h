@@ -35,7 +35,12 @@ public:
     int ClientHeight() const override;
     void SetClientWidth(int value) { SetClientSize(value, ClientHeight()); }
     void SetClientHeight(int value) { SetClientSize(ClientWidth(), value); }
+    // A client size whose window would be larger than the 32-bit range is refused with
+    // EPropertyError.
     void SetClientSize(int width, int height) override;
+    // A form's window is never smaller than its frame (the windowing system's rule): a smaller
+    // size is taken as the frame's, so that its client size is never negative.
+    void SetBounds(int left, int top, int width, int height) override;
     void WndProc(TMessage& message) override;
     // The form's controls, then the components it owns that have no parent.
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
@@ -57,6 +62,28 @@ private:
 
 class TForm : public TCustomForm {
     HOST_CLASS(TForm, TCustomForm)
+};
+
+// A frame: a windowed control designed on its own like a form, and placed on forms (inline).
+// As the root being designed it has a designer, as forms do.
+class TCustomFrame : public TScrollingWinControl {
+    HOST_CLASS(TCustomFrame, TScrollingWinControl)
+public:
+    void Create(TComponent* owner) override;
+    void Destroy() override;
+    TDesigner* Designer() const { return FDesigner; }
+    void SetDesigner(TDesigner* designer);
+    // Its controls, then the components it owns that have no parent.
+    void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
+    bool DesignMessage(TControl* sender, TMessage& message) override;
+    void WndProc(TMessage& message) override;
+
+private:
+    TDesigner* FDesigner = nullptr;
+};
+
+class TFrame : public TCustomFrame {
+    HOST_CLASS(TFrame, TCustomFrame)
 };
 
 class TDataModule : public TComponent {

@@ -1,5 +1,7 @@
 #include "host/vcl/Graphics.h"
 
+#include "host/classes/Filer.h"
+
 #include "host/win32/Font.h"
 #include "host/win32/Windows.h"
 
@@ -8,7 +10,22 @@
 namespace host {
 
 HOST_IMPLEMENT_CLASS_PROPS(TFont, TPersistent)
-HOST_IMPLEMENT_CLASS(TBitmap, TPersistent)
+HOST_IMPLEMENT_CLASS(TGraphic, TPersistent)
+HOST_IMPLEMENT_CLASS(TBitmap, TGraphic)
+
+void TGraphic::DefineProperties(TFiler& filer) {
+    filer.DefineProperty(
+        "Data", [this](TReader& r) { FData = r.ReadBinary(); },
+        [this](TWriter& w) { w.WriteBinary(FData); }, !FData.empty());
+}
+
+void TGraphic::Assign(TPersistent* source) {
+    if (auto* other = dyn<TGraphic>(source)) {
+        FData = other->FData;
+        return;
+    }
+    inherited::Assign(source);
+}
 
 const TEnumInfo FontStyleInfo{"TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}};
 
@@ -94,6 +111,29 @@ const NamedColor kColors[] = {
     {clBtnHighlight, "clBtnHighlight"},
     {cl3DDkShadow, "cl3DDkShadow"},
     {cl3DLight, "cl3DLight"},
+    // The rest of the library's named colours.
+    {int32_t(0x80000002), "clActiveCaption"},
+    {int32_t(0x80000003), "clInactiveCaption"},
+    {int32_t(0x80000006), "clWindowFrame"},
+    {int32_t(0x8000000A), "clActiveBorder"},
+    {int32_t(0x8000000B), "clInactiveBorder"},
+    {int32_t(0x8000000C), "clAppWorkSpace"},
+    {int32_t(0x80000013), "clInactiveCaptionText"},
+    {int32_t(0x80000017), "clInfoText"},
+    {int32_t(0x80000018), "clInfoBk"},
+    {int32_t(0x8000001A), "clHotLight"},
+    {int32_t(0x8000001B), "clGradientActiveCaption"},
+    {int32_t(0x8000001C), "clGradientInactiveCaption"},
+    {int32_t(0x8000001D), "clMenuHighlight"},
+    {int32_t(0x8000001E), "clMenuBar"},
+    {0x1FFFFFFF, "clNone"},
+    {0x20000000, "clDefault"},
+    {0xC0DCC0, "clMoneyGreen"},
+    {0xF0CAA6, "clSkyBlue"},
+    {0xF0FBFF, "clCream"},
+    {0xA4A0A0, "clMedGray"},
+    {0xC0C0C0, "clLtGray"},
+    {0x808080, "clDkGray"},
 };
 } // namespace
 
@@ -186,12 +226,16 @@ void TFont::SetCharset(int v) {
     }
 }
 
+const TEnumInfo FontPitchInfo{"TFontPitch", {"fpDefault", "fpVariable", "fpFixed"}};
+
 void TFont::DeclareProperties(PropList& props) {
     TPropInfo charset = IntProp<TFont>(
         "Charset", [](const TFont& f) { return f.Charset(); },
         [](TFont& f, int64_t v) { f.SetCharset(static_cast<int>(v)); });
     charset.IdentToInt = CharsetIdentToInt;
     charset.IntToIdent = CharsetIntToIdent;
+    charset.MinValue = 0; // TFontCharset is a byte
+    charset.MaxValue = 255;
     props.push_back(charset);
     TPropInfo color = IntProp<TFont>(
         "Color", [](const TFont& f) { return f.Color(); },
@@ -205,6 +249,16 @@ void TFont::DeclareProperties(PropList& props) {
     props.push_back(StrProp<TFont>(
         "Name", [](const TFont& f) { return f.Name(); },
         [](TFont& f, const std::string& v) { f.SetName(v); }));
+    props.push_back(EnumProp<TFont>(
+        "Pitch", FontPitchInfo, [](const TFont& f) { return static_cast<int64_t>(f.Pitch()); },
+        [](TFont& f, int64_t v) { f.SetPitch(static_cast<TFontPitch>(v)); },
+        static_cast<int64_t>(TFontPitch::fpDefault)));
+    // The height is what is stored; the size follows from it.
+    TPropInfo size = IntProp<TFont>(
+        "Size", [](const TFont& f) { return f.Size(); },
+        [](TFont& f, int64_t v) { f.SetSize(static_cast<int>(v)); });
+    size.Stored = false;
+    props.push_back(size);
     props.push_back(SetProp<TFont>(
         "Style", FontStyleInfo,
         [](const TFont& f) { return static_cast<int64_t>(f.Style().mask()); },
@@ -223,15 +277,27 @@ void TFont::SetName(const std::string& v) {
 }
 void TFont::SetSize(int v) {
     if (v != FSize) {
+        // The height in pixels at 96 pixels an inch, in 64 bits: a size whose height does not
+        // fit the 32-bit range is refused.
+        const int64_t height = -(int64_t(v) * 96 + 36) / 72;
+        if (height < INT32_MIN || height > INT32_MAX)
+            throw EPropertyError("invalid value for Size: " + IntToStr(v) + " is out of range");
         FSize = v;
-        FHeight = -(v * 96 + 36) / 72;
+        FHeight = static_cast<int>(height);
         changed();
     }
 }
 void TFont::SetHeight(int v) {
     if (v != FHeight) {
         FHeight = v;
-        FSize = v < 0 ? (-v * 72 + 48) / 96 : (v * 72 + 48) / 96;
+        const int64_t h = v;
+        FSize = static_cast<int>(h < 0 ? (-h * 72 + 48) / 96 : (h * 72 + 48) / 96);
+        changed();
+    }
+}
+void TFont::SetPitch(TFontPitch v) {
+    if (v != FPitch) {
+        FPitch = v;
         changed();
     }
 }
@@ -255,6 +321,7 @@ void TFont::Assign(TPersistent* source) {
         FColor = f->FColor;
         FStyle = f->FStyle;
         FCharset = f->FCharset;
+        FPitch = f->FPitch;
         changed();
         return;
     }

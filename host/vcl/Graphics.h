@@ -59,6 +59,9 @@ uint32_t ColorToRGB(TColor color);
 std::string ColorToString(TColor color);
 bool StringToColor(const std::string& text, TColor& color);
 
+enum class TFontPitch { fpDefault, fpVariable, fpFixed };
+extern const TEnumInfo FontPitchInfo;
+
 enum class TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using enum TFontStyle;
 using TFontStyles = TSet<TFontStyle>;
@@ -79,6 +82,8 @@ public:
     TFontStyles Style() const { return FStyle; }
     int Charset() const { return FCharset; }
     void SetCharset(int v);
+    TFontPitch Pitch() const { return FPitch; }
+    void SetPitch(TFontPitch v);
     void SetStyle(TFontStyles v);
     void Assign(TPersistent* source) override;
     bool IsDefault() const;
@@ -92,11 +97,26 @@ private:
     TColor FColor = clWindowText;
     TFontStyles FStyle;
     int FCharset = 1; // DEFAULT_CHARSET
+    TFontPitch FPitch = TFontPitch::fpDefault;
+};
+
+// A picture's data as a form file holds it (Picture.Data, Glyph.Data, Icon.Data): the defined
+// property Data, binary, present when there is any. The host keeps the bytes as they were read.
+class TGraphic : public TPersistent {
+    HOST_CLASS(TGraphic, TPersistent)
+public:
+    const std::string& Data() const { return FData; }
+    void SetData(std::string data) { FData = std::move(data); }
+    void DefineProperties(TFiler& filer) override;
+    void Assign(TPersistent* source) override;
+
+private:
+    std::string FData;
 };
 
 // A bitmap object owns one GDI handle; assigning a new handle frees the old one.
-class TBitmap : public TPersistent {
-    HOST_CLASS(TBitmap, TPersistent)
+class TBitmap : public TGraphic {
+    HOST_CLASS(TBitmap, TGraphic)
 public:
     TBitmap() = default;
     ~TBitmap() override;

@@ -1,6 +1,7 @@
 #pragma once
 // The windowing system's basic types and constants.
 
+#include <climits>
 #include <cstdint>
 
 namespace host {
@@ -15,6 +16,12 @@ using LPARAM = intptr_t;
 using LRESULT = intptr_t;
 using DWORD = uint32_t;
 
+// A 64-bit result brought back into the 32-bit coordinate range, saturating: coordinates summed
+// through a deep chain of windows cannot overflow.
+constexpr int ClampToInt(int64_t v) {
+    return v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : static_cast<int>(v);
+}
+
 struct TPoint {
     int X = 0;
     int Y = 0;
@@ -26,8 +33,8 @@ struct TRect {
     int Top = 0;
     int Right = 0;
     int Bottom = 0;
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
+    int Width() const { return ClampToInt(int64_t(Right) - Left); }
+    int Height() const { return ClampToInt(int64_t(Bottom) - Top); }
     bool operator==(const TRect&) const = default;
 };
 
@@ -35,23 +42,23 @@ inline TRect Rect(int left, int top, int right, int bottom) {
     return {left, top, right, bottom};
 }
 inline TRect Bounds(int left, int top, int width, int height) {
-    return {left, top, left + width, top + height};
+    return {left, top, ClampToInt(int64_t(left) + width), ClampToInt(int64_t(top) + height)};
 }
 // The left and top edges are inside, the right and bottom edges outside.
 inline bool PtInRect(const TRect& r, TPoint p) {
     return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
 }
 inline void InflateRect(TRect& r, int dx, int dy) {
-    r.Left -= dx;
-    r.Top -= dy;
-    r.Right += dx;
-    r.Bottom += dy;
+    r.Left = ClampToInt(int64_t(r.Left) - dx);
+    r.Top = ClampToInt(int64_t(r.Top) - dy);
+    r.Right = ClampToInt(int64_t(r.Right) + dx);
+    r.Bottom = ClampToInt(int64_t(r.Bottom) + dy);
 }
 inline void OffsetRect(TRect& r, int dx, int dy) {
-    r.Left += dx;
-    r.Right += dx;
-    r.Top += dy;
-    r.Bottom += dy;
+    r.Left = ClampToInt(int64_t(r.Left) + dx);
+    r.Right = ClampToInt(int64_t(r.Right) + dx);
+    r.Top = ClampToInt(int64_t(r.Top) + dy);
+    r.Bottom = ClampToInt(int64_t(r.Bottom) + dy);
 }
 
 struct TMessage {

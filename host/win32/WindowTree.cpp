@@ -160,8 +160,8 @@ TRect WindowTree::ClientRect(HWND hwnd) const {
     const Window* w = find(hwnd);
     if (!w)
         return {};
-    int cw = std::max(0, w->Rect.Width() - w->Inset.Left - w->Inset.Right);
-    int ch = std::max(0, w->Rect.Height() - w->Inset.Top - w->Inset.Bottom);
+    int cw = std::max(0, ClampToInt(int64_t(w->Rect.Width()) - w->Inset.Left - w->Inset.Right));
+    int ch = std::max(0, ClampToInt(int64_t(w->Rect.Height()) - w->Inset.Top - w->Inset.Bottom));
     return {0, 0, cw, ch};
 }
 
@@ -169,13 +169,14 @@ TPoint WindowTree::ClientOriginOnScreen(HWND hwnd) const {
     const Window* w = find(hwnd);
     if (!w)
         return {};
-    TPoint p{w->Rect.Left + w->Inset.Left, w->Rect.Top + w->Inset.Top};
+    int64_t x = int64_t(w->Rect.Left) + w->Inset.Left;
+    int64_t y = int64_t(w->Rect.Top) + w->Inset.Top;
     if (w->Parent) {
         TPoint o = ClientOriginOnScreen(w->Parent);
-        p.X += o.X;
-        p.Y += o.Y;
+        x += o.X;
+        y += o.Y;
     }
-    return p;
+    return {ClampToInt(x), ClampToInt(y)};
 }
 
 TRect WindowTree::WindowRectOnScreen(HWND hwnd) const {
@@ -209,11 +210,11 @@ bool WindowTree::SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx,
         return false;
     TRect r = w->Rect;
     if (!(flags & SWP_NOMOVE)) {
-        OffsetRect(r, x - r.Left, y - r.Top);
+        r = Bounds(x, y, r.Width(), r.Height());
     }
     if (!(flags & SWP_NOSIZE)) {
-        r.Right = r.Left + std::max(0, cx);
-        r.Bottom = r.Top + std::max(0, cy);
+        r.Right = ClampToInt(int64_t(r.Left) + std::max(0, cx));
+        r.Bottom = ClampToInt(int64_t(r.Top) + std::max(0, cy));
     }
     if (!(flags & SWP_NOZORDER) && insertAfter != hwnd) {
         unlink(hwnd);

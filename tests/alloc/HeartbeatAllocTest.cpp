@@ -68,6 +68,7 @@ TEST_P(HeartbeatAllocTest, QuietTickAllocatesAndMovesNothing) {
     // name and no palette picture anywhere in its chain, whose glyph every tick looks for again.
     const TClass* noPicture =
         env.MakeClass("TComponentWithoutAnyPaletteBitmapAtAll", TComponent::StaticClass());
+    env.programModule()->Bitmaps.erase("TCOMPONENT"); // not even the default component's
     for (int i = 1; i <= 3; ++i)
         Drop<TTimer>("TimerWithAQuiteLongName" + std::to_string(i));
     designer().Drop(noPicture, "ComponentWithoutAnyPaletteBitmap1", 0, 0);

@@ -173,7 +173,7 @@ TEST_F(EditorTest, DefaultEditorMakesTheHandlerOfTheDefaultEventOnce) {
 }
 
 TEST_F(EditorTest, DefaultEditorOfAComponentWithoutEventsDoesNothing) {
-    TComponent* dialog = Drop(TOpenDialog::StaticClass(), "OpenDialog1");
+    TComponent* dialog = Drop(env.MakeClass("TNoEvents", TComponent::StaticClass()), "Plain1");
     int modified = env.Designer()->ModifiedCount();
     EditorOf(dialog)->Edit();
     EXPECT_TRUE(events.empty());

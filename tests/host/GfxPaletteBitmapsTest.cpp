@@ -15,8 +15,10 @@ namespace {
 
 TEST(PaletteBitmaps, TheStandardNonVisualAndControlClassesHavePictures) {
     const std::vector<std::string> expected = {
-        "TTIMER",     "TOPENDIALOG", "TSAVEDIALOG", "TDATASOURCE", "TTABLE",     "TMAINMENU",
-        "TPOPUPMENU", "TIMAGELIST",  "TBUTTON",     "TPANEL",      "TSTATUSBAR", "TQUERY"};
+        "TTIMER",      "TOPENDIALOG",  "TSAVEDIALOG",  "TDATASOURCE", "TTABLE",
+        "TMAINMENU",   "TPOPUPMENU",   "TIMAGELIST",   "TBUTTON",     "TPANEL",
+        "TSTATUSBAR",  "TQUERY",       "TCOMPONENT",   "TACTIONLIST", "TDATABASE",
+        "TFONTDIALOG", "TCOLORDIALOG", "TPRINTDIALOG", "TFINDDIALOG", "TAPPLICATIONEVENTS"};
     EXPECT_EQ(PaletteBitmapNames(), expected);
 }
 

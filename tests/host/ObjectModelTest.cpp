@@ -1,6 +1,7 @@
 // The host library's object semantics: owners, notifications, names, two-phase construction and
 // destruction, free notifications, metaclasses.
 #include "host/designer/Environment.h"
+#include "host/designer/StdActions.h"
 
 #include <gtest/gtest.h>
 
@@ -212,7 +213,7 @@ TEST_F(ObjectModelTest, ClassesCompareThroughTheirChain) {
     EXPECT_EQ(FindClass("TNoSuchClass"), nullptr);
     EXPECT_TRUE(TControl::StaticClass()->IsAbstract());
     EXPECT_EQ(TControl::StaticClass()->NewInstance(), nullptr);
-    EXPECT_THROW(NewComponent(TDataSet::StaticClass(), nullptr), EComponentError);
+    EXPECT_THROW(NewComponent(TBasicAction::StaticClass(), nullptr), EComponentError);
 }
 
 } // namespace

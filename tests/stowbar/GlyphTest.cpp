@@ -23,6 +23,8 @@ protected:
 };
 
 TEST_F(GlyphTest, OwnPictureAncestorsPictureOrNone) {
+    // Without the default component's picture, a class with none up its chain gets none.
+    env.programModule()->Bitmaps.erase("TCOMPONENT");
     NewForm();
     Drop<TTimer>("Timer1");
     NewComponent(TNestedTable::StaticClass(), env.Root())->SetName("Nested1");
@@ -39,6 +41,16 @@ TEST_F(GlyphTest, OwnPictureAncestorsPictureOrNone) {
     EXPECT_TRUE(bar->Entry(2)->Button->Glyph().Empty());
     // No picture keeps the button's place and size.
     EXPECT_EQ(bar->Entry(2)->Button->BoundsRect(), Bounds(262, 2, 130, 28));
+}
+
+TEST_F(GlyphTest, AClassWithNoPictureOfItsOwnShowsTheDefaultComponentsPicture) {
+    NewForm();
+    NewComponent(TNoPicture::StaticClass(), env.Root())->SetName("Plain1");
+    TStowbar* bar = DropBar();
+    Wait(1);
+    ASSERT_NE(GlyphOf(bar, 0), nullptr);
+    EXPECT_EQ(GlyphOf(bar, 0)->Resource, "TCOMPONENT");
+    EXPECT_EQ(GlyphOf(bar, 0)->Module, "stowdesign");
 }
 
 TEST_F(GlyphTest, FirstModuleInTheListWinsForTheSameName) {

@@ -1,5 +1,6 @@
 object Extra: TExtra
   Color = clBtnFace
+  Shading = 2
   PixelsPerInch = 96
   object Timer1: TTimer
     Interval = 250
