@@ -1,5 +1,7 @@
 #include "app/FormFiles.h"
 
+#include "host/rtl/Files.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -13,53 +15,11 @@ namespace fs = std::filesystem;
 using namespace host;
 
 std::string ReadFileBytes(const fs::path& path, const std::string& name) {
-    std::error_code ec;
-    if (fs::is_directory(path, ec))
-        throw EReadError("cannot read " + name + ": it is a folder");
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw EReadError("cannot read " + name + ": " + std::strerror(errno));
-    std::stringstream ss;
-    ss << in.rdbuf();
-    if (in.bad())
-        throw EReadError("cannot read " + name);
-    return ss.str();
+    return host::ReadFileBytes(path, name);
 }
 
 void WriteFileReplacing(const fs::path& path, const std::string& bytes, const std::string& name) {
-    std::error_code ec;
-    fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
-    // The folder as the user named it.
-    std::string shown = fs::path(name).parent_path().string();
-    if (shown.empty())
-        shown = ".";
-    if (!fs::exists(folder, ec))
-        throw EWriteError("cannot save " + name + ": the folder " + shown + " does not exist");
-    if (!fs::is_directory(folder, ec))
-        throw EWriteError("cannot save " + name + ": " + shown + " is not a folder");
-    if (fs::is_directory(path, ec))
-        throw EWriteError("cannot save " + name + ": it is a folder");
-    fs::path tmp =
-        folder / ("." + path.filename().string() + "." + std::to_string(getpid()) + ".tmp");
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            throw EWriteError("cannot save " + name + ": cannot write in the folder " + shown +
-                              " (" + std::strerror(errno) + ")");
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(tmp, ec);
-            throw EWriteError("cannot save " + name + ": writing failed");
-        }
-    }
-    fs::rename(tmp, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(tmp, ignored);
-        throw EWriteError("cannot save " + name + ": " + ec.message());
-    }
+    WriteFileAtomic(path, bytes, name, "save");
 }
 
 std::string FormFileBytes(const FormObject& root, FormFileFormat format) {
