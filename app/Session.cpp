@@ -192,6 +192,7 @@ void Session::cmdNew(const ScriptLine& line) {
     } else {
         throw ScriptError("usage: new form NAME [W H] | new datamodule NAME");
     }
+    FDocument.reset();
 }
 
 void Session::cmdClose(const ScriptLine& line) {
@@ -199,6 +200,7 @@ void Session::cmdClose(const ScriptLine& line) {
     if (!Root())
         throw ScriptError("no form is open");
     FEnv->Close();
+    FDocument.reset();
 }
 
 void Session::cmdOpen(const ScriptLine& line) {
@@ -213,10 +215,11 @@ void Session::cmdOpen(const ScriptLine& line) {
     const std::string& name = line.Words[1];
     std::vector<std::string> skipped;
     try {
-        std::string bytes = ReadFileBytes(Resolve(name), name);
-        FormFile file = ReadFormFile(bytes, name);
-        FormSource source{name, file.format, bytes};
-        skipped = FEnv->Open(file.root, source, options);
+        auto document = std::make_unique<FormDocument>(
+            ReadFormDocument(ReadFileBytes(Resolve(name), name), name));
+        FormSource source{name, document->format, document->bytes};
+        skipped = FEnv->Open(document->root, source, options);
+        FDocument = std::move(document);
     } catch (const Exception& e) {
         throw ScriptError(e.what());
     }
@@ -226,7 +229,7 @@ void Session::cmdOpen(const ScriptLine& line) {
 
 void Session::cmdSave(const ScriptLine& line) {
     RequireWords(line, 1, 2, "save PATH [text|binary]");
-    FormFileFormat format = FormFileFormat::Text;
+    FormFileFormat format = FDocument ? FDocument->format : FormFileFormat::Text;
     if (line.Words.size() == 3) {
         if (line.Words[2] == "binary")
             format = FormFileFormat::Binary;
@@ -236,8 +239,8 @@ void Session::cmdSave(const ScriptLine& line) {
     if (!Root())
         throw ScriptError("no form is open");
     try {
-        WriteFileReplacing(Resolve(line.Words[1]), FormFileBytes(FEnv->Save(), format),
-                           line.Words[1]);
+        WriteFileReplacing(Resolve(line.Words[1]),
+                           WriteFormFile(FEnv->Save(), format, FDocument.get()), line.Words[1]);
     } catch (const Exception& e) {
         throw ScriptError(e.what());
     }

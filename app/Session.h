@@ -3,6 +3,7 @@
 
 #include "app/Script.h"
 #include "component/Stowbar.h"
+#include "host/classes/FormDocument.h"
 #include "host/designer/Environment.h"
 #include "host/designer/Renderer.h"
 
@@ -121,6 +122,9 @@ private:
     std::ostream& FOut;
     std::filesystem::path FBase;
     std::unique_ptr<host::DesignEnvironment> FEnv;
+    // The file the current form was opened from (null for a new form): `save` writes its format
+    // by default and keeps its text where the form did not change.
+    std::unique_ptr<host::FormDocument> FDocument;
     SessionMenus FMenus;
     bool FExpectFailed = false;
     std::string FFile;

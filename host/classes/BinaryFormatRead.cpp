@@ -96,6 +96,19 @@ private:
         return Bytes(static_cast<size_t>(size), what);
     }
 
+    // A name, checked for its place: what the text form could not hold is refused here.
+    std::string Name(FormNameKind kind) {
+        size_t at = FPos;
+        const char* what = FormNameKindText(kind);
+        std::string name = ShortString(what);
+        if (!IsValidFormName(name, kind)) {
+            if (name.empty())
+                Fail(at, std::string("empty ") + what);
+            Fail(at, std::string("invalid ") + what + " '" + Printable(name, 40) + "'");
+        }
+        return name;
+    }
+
     void ReadResourceHeader() {
         FPos = 1;
         if (Fixed<uint16_t>("resource type") != 10)
@@ -114,6 +127,12 @@ private:
         if (size != Remaining())
             Fail(sizeAt, "resource header: size " + std::to_string(size) + " but " +
                              std::to_string(Remaining()) + " bytes follow");
+    }
+
+    void Count(size_t count, const char* what) const {
+        if (count >= kMaxFormItems)
+            Fail(FPos, std::string("more than ") + std::to_string(kMaxFormItems) +
+                           " values in one " + what);
     }
 
     void Enter(size_t at, int depth) const {
@@ -153,16 +172,16 @@ private:
             if (flags & kFlagChildPos)
                 object.childPosition = SmallInteger("child position");
         }
-        size_t classAt = FPos;
-        object.className = ShortString("class name");
-        if (object.className.empty())
-            Fail(classAt, "empty class name");
-        object.name = ShortString("object name");
+        object.className = Name(FormNameKind::Class);
+        object.name = Name(FormNameKind::Object);
+        object.span.begin = at;
+        object.headerEnd = FPos;
         FPath.push_back(object.name.empty() ? object.className : object.name);
         ReadProperties(object.properties, depth);
         while (PeekByte("object or end of children") != vaNull)
             object.children.push_back(ReadObject(depth + 1));
-        ++FPos;
+        object.trailerBegin = FPos++;
+        object.span.end = FPos;
         FPath.pop_back();
         return object;
     }
@@ -171,9 +190,11 @@ private:
         while (PeekByte("property name or end of properties") != vaNull) {
             FormProperty property;
             property.offset = FPos;
-            property.name = ShortString("property name");
+            property.span.begin = FPos;
+            property.name = Name(FormNameKind::Property);
             FPath.push_back(property.name);
             property.value = ReadValue(depth + 1);
+            property.span.end = FPos;
             FPath.pop_back();
             properties.push_back(std::move(property));
         }
@@ -194,8 +215,10 @@ private:
         switch (code) {
         case vaList: {
             FormValueList values;
-            while (PeekByte("list value or end of list") != vaNull)
+            while (PeekByte("list value or end of list") != vaNull) {
+                Count(values.size(), "list");
                 values.push_back(ReadValue(depth + 1));
+            }
             size_t end = FPos++;
             return std::move(FormValue::List(std::move(values)).At(at, end));
         }
@@ -219,7 +242,7 @@ private:
         case vaLString:
             return FormValue::String(LongBytes(1, "long string"));
         case vaIdent:
-            return FormValue::Ident(ShortString("identifier"));
+            return FormValue::Ident(Name(FormNameKind::Ident));
         case vaFalse:
             return FormValue::Boolean(false);
         case vaTrue:
@@ -230,8 +253,10 @@ private:
             return FormValue::Binary(LongBytes(1, "binary data"));
         case vaSet: {
             FormNameList members;
-            while (PeekByte("set member or end of set") != 0)
-                members.push_back(ShortString("set member"));
+            while (PeekByte("set member or end of set") != 0) {
+                Count(members.size(), "set");
+                members.push_back(Name(FormNameKind::SetMember));
+            }
             ++FPos;
             return FormValue::Set(std::move(members));
         }
@@ -263,8 +288,10 @@ private:
     FormValue ReadCollection(int depth) {
         FormItemList items;
         while (PeekByte("collection item or end of collection") != vaNull) {
+            Count(items.size(), "collection");
             FPath.back() += "[" + std::to_string(items.size()) + "]";
             FormCollectionItem item;
+            item.span.begin = FPos;
             uint8_t code = PeekByte("collection item");
             if (code == vaInt8 || code == vaInt16 || code == vaInt32)
                 item.order = SmallInteger("item order");
@@ -275,6 +302,7 @@ private:
                                    std::to_string(marker));
             // The item's properties get paths like "Panels[1].Width".
             ReadProperties(item.properties, depth + 1);
+            item.span.end = FPos;
             std::string& last = FPath.back();
             last.erase(last.rfind('['));
             items.push_back(std::move(item));

@@ -17,6 +17,15 @@ public:
     explicit BinaryWriter(std::string& out) : FOut(out) {}
 
     void WriteObject(const FormObject& object) {
+        DepthGuard guard(FDepth);
+        Header(object);
+        Properties(object.properties);
+        for (const FormObject& child : object.children)
+            WriteObject(child);
+        FOut += '\0';
+    }
+
+    void Header(const FormObject& object) {
         uint8_t flags = (object.isInherited ? kFlagInherited : 0) |
                         (object.childPosition ? kFlagChildPos : 0) |
                         (object.isInline ? kFlagInline : 0);
@@ -27,18 +36,38 @@ public:
         }
         if (object.className.empty())
             throw EWriteError("cannot write an object without a class name");
+        CheckFormNameToWrite(object.className, FormNameKind::Class);
+        CheckFormNameToWrite(object.name, FormNameKind::Object);
         if (object.className.size() >= 0xF0)
             throw EWriteError("class name of 240 bytes or more cannot be written: " +
                               object.className.substr(0, 40) + "...");
         ShortString(object.className, "class name");
         ShortString(object.name, "object name");
-        Properties(object.properties);
-        for (const FormObject& child : object.children)
-            WriteObject(child);
-        FOut += '\0';
+    }
+
+    void Property(const FormProperty& property) {
+        CheckFormNameToWrite(property.name, FormNameKind::Property);
+        ShortString(property.name, "property name");
+        Value(property.value);
     }
 
 private:
+    // Counts the levels of objects and values being written, as the text writer does.
+    struct DepthGuard {
+        explicit DepthGuard(int& depth) : FDepth(depth) {
+            if (++FDepth > kMaxFormNesting) {
+                FDepth = 0;
+                throw EWriteError("form nested deeper than " + std::to_string(kMaxFormNesting) +
+                                  " levels cannot be written");
+            }
+        }
+        ~DepthGuard() {
+            if (FDepth > 0)
+                --FDepth;
+        }
+        int& FDepth;
+    };
+
     void ShortString(const std::string& text, const char* what) {
         if (text.size() > 255)
             throw EWriteError(std::string(what) + " longer than 255 bytes cannot be written: " +
@@ -75,14 +104,13 @@ private:
     }
 
     void Properties(const std::vector<FormProperty>& properties) {
-        for (const FormProperty& property : properties) {
-            ShortString(property.name, "property name");
-            Value(property.value);
-        }
+        for (const FormProperty& property : properties)
+            Property(property);
         FOut += '\0';
     }
 
     void Value(const FormValue& value) {
+        DepthGuard guard(FDepth);
         switch (value.Kind()) {
         case FormValueKind::List:
             FOut += static_cast<char>(vaList);
@@ -108,6 +136,7 @@ private:
             break;
         }
         case FormValueKind::Ident:
+            CheckFormNameToWrite(value.AsBytes(), FormNameKind::Ident);
             FOut += static_cast<char>(vaIdent);
             ShortString(value.AsBytes(), "identifier");
             break;
@@ -129,6 +158,7 @@ private:
             for (const std::string& member : value.AsSet()) {
                 if (member.empty())
                     throw EWriteError("an empty set member cannot be written");
+                CheckFormNameToWrite(member, FormNameKind::SetMember);
                 ShortString(member, "set member");
             }
             FOut += '\0';
@@ -173,24 +203,52 @@ private:
     }
 
     std::string& FOut;
+    int FDepth = 0;
 };
 
 } // namespace
 
 std::string WriteBinaryForm(const FormObject& root, bool withResourceHeader) {
-    std::string stream(kSignature);
-    BinaryWriter(stream).WriteObject(root);
-    if (!withResourceHeader)
-        return stream;
-    if (stream.size() > std::numeric_limits<uint32_t>::max())
+    std::string out;
+    if (withResourceHeader)
+        AppendResourceHeader(out, root.className, 0);
+    size_t streamStart = out.size();
+    out += kSignature;
+    BinaryWriter(out).WriteObject(root);
+    if (withResourceHeader)
+        SetResourceSize(out, streamStart);
+    return out;
+}
+
+void AppendBinaryObject(std::string& out, const FormObject& object) {
+    BinaryWriter(out).WriteObject(object);
+}
+
+void AppendBinaryHeader(std::string& out, const FormObject& object) {
+    BinaryWriter(out).Header(object);
+}
+
+void AppendBinaryProperty(std::string& out, const FormProperty& property) {
+    BinaryWriter(out).Property(property);
+}
+
+void AppendResourceHeader(std::string& out, std::string_view className, uint64_t streamSize) {
+    if (streamSize > std::numeric_limits<uint32_t>::max())
         throw EWriteError("form too large for a resource");
-    std::string file("\xFF\x0A\x00", 3);
-    file += UpperCase(root.className);
-    file += '\0';
-    file += "\x30\x10";
-    put32(file, static_cast<uint32_t>(stream.size()));
-    file += stream;
-    return file;
+    out.append("\xFF\x0A\x00", 3);
+    out += UpperCase(className);
+    out += '\0';
+    out += "\x30\x10";
+    put32(out, static_cast<uint32_t>(streamSize));
+}
+
+void SetResourceSize(std::string& file, size_t streamStart) {
+    uint64_t size = file.size() - streamStart;
+    if (size > std::numeric_limits<uint32_t>::max())
+        throw EWriteError("form too large for a resource");
+    uint32_t value = static_cast<uint32_t>(size);
+    for (size_t i = 0; i < 4; ++i)
+        file[streamStart - 4 + i] = static_cast<char>(value >> (8 * i));
 }
 
 } // namespace host

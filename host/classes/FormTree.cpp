@@ -110,14 +110,84 @@ const FormObject* FormObject::FindChild(std::string_view objectName) const {
 namespace {
 
 std::string ShownFileName(const std::string& fileName) {
-    return fileName.empty() ? std::string("(form)") : fileName;
+    return fileName.empty() ? std::string("(form)") : Printable(fileName, 200);
 }
 
 std::string WithPath(const std::string& path, const std::string& detail) {
-    return path.empty() ? detail : path + ": " + detail;
+    std::string shown = Printable(detail, 300);
+    return path.empty() ? shown : Printable(path, 200) + ": " + shown;
+}
+
+bool IsNameStart(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
+}
+
+bool IsNameChar(unsigned char c) {
+    return IsNameStart(c) || (c >= '0' && c <= '9');
+}
+
+// Identifiers joined by single dots.
+bool IsDottedName(std::string_view name, bool dots) {
+    bool atStart = true;
+    for (char c : name) {
+        unsigned char b = static_cast<unsigned char>(c);
+        if (atStart) {
+            if (!IsNameStart(b))
+                return false;
+            atStart = false;
+        } else if (c == '.' && dots) {
+            atStart = true;
+        } else if (!IsNameChar(b)) {
+            return false;
+        }
+    }
+    return !atStart;
 }
 
 } // namespace
+
+bool IsValidFormName(std::string_view name, FormNameKind kind) {
+    if (name.size() > 255)
+        return false;
+    switch (kind) {
+    case FormNameKind::Class:
+        return IsDottedName(name, true);
+    case FormNameKind::Object:
+        return name.empty() || IsDottedName(name, false);
+    case FormNameKind::Property:
+        return IsDottedName(name, true) && !SameText(name, "end");
+    case FormNameKind::Ident:
+        for (const char* keyword : {"end", "object", "inherited", "inline"})
+            if (SameText(name, keyword))
+                return false;
+        return IsDottedName(name.starts_with('.') ? name.substr(1) : name, true);
+    case FormNameKind::SetMember:
+        return IsDottedName(name, false);
+    }
+    return false;
+}
+
+void CheckFormNameToWrite(std::string_view name, FormNameKind kind) {
+    if (!IsValidFormName(name, kind))
+        throw EWriteError(std::string("cannot write the invalid ") + FormNameKindText(kind) + " '" +
+                          Printable(name, 40) + "'");
+}
+
+const char* FormNameKindText(FormNameKind kind) {
+    switch (kind) {
+    case FormNameKind::Class:
+        return "class name";
+    case FormNameKind::Object:
+        return "object name";
+    case FormNameKind::Property:
+        return "property name";
+    case FormNameKind::Ident:
+        return "identifier";
+    case FormNameKind::SetMember:
+        return "set member";
+    }
+    return "name";
+}
 
 EFormFileError::EFormFileError(std::string fileName, int line, int column, std::string path,
                                std::string detail)

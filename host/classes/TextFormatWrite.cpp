@@ -118,10 +118,22 @@ bool DecodeUtf8(const std::string& bytes, std::u16string& units) {
 
 class TextWriter {
 public:
-    explicit TextWriter(std::string& out) : FOut(out) {}
+    TextWriter(std::string& out, const TextLayout& layout)
+        : FOut(out), FLineEnd(layout.lineEnd), FLazarus(layout.dialect == TextDialect::Lazarus) {}
 
     void Object(const FormObject& object, size_t indent) {
+        DepthGuard guard(FDepth);
+        Header(object, indent);
+        Properties(object.properties, indent + 2);
+        for (const FormObject& child : object.children)
+            Object(child, indent + 2);
+        End(indent);
+    }
+
+    void Header(const FormObject& object, size_t indent) {
         Indent(indent);
+        CheckFormNameToWrite(object.className, FormNameKind::Class);
+        CheckFormNameToWrite(object.name, FormNameKind::Object);
         FOut += object.isInline ? "inline " : object.isInherited ? "inherited " : "object ";
         if (!object.name.empty()) {
             FOut += object.name;
@@ -129,37 +141,61 @@ public:
         }
         FOut += object.className;
         if (object.childPosition) {
-            FOut += " [";
+            // The IDE puts a blank before the bracket, Lazarus none.
+            FOut += FLazarus ? "[" : " [";
             FOut += std::to_string(*object.childPosition);
             FOut += ']';
         }
-        FOut += "\r\n";
-        Properties(object.properties, indent + 2);
-        for (const FormObject& child : object.children)
-            Object(child, indent + 2);
+        FOut += FLineEnd;
+    }
+
+    void End(size_t indent) {
         Indent(indent);
-        FOut += "end\r\n";
+        FOut += "end";
+        FOut += FLineEnd;
+    }
+
+    void Property(const FormProperty& property, size_t indent) {
+        CheckFormNameToWrite(property.name, FormNameKind::Property);
+        Indent(indent);
+        FOut += property.name;
+        FOut += " = ";
+        Value(property.value, indent);
+        FOut += FLineEnd;
     }
 
 private:
+    // Counts the levels of objects and values being written: a tree made in memory may be
+    // deeper than any reader accepts, and what cannot be read back is not written.
+    struct DepthGuard {
+        explicit DepthGuard(int& depth) : FDepth(depth) {
+            if (++FDepth > kMaxFormNesting) {
+                FDepth = 0;
+                throw EWriteError("form nested deeper than " + std::to_string(kMaxFormNesting) +
+                                  " levels cannot be written");
+            }
+        }
+        ~DepthGuard() {
+            if (FDepth > 0)
+                --FDepth;
+        }
+        int& FDepth;
+    };
+
     void Indent(size_t count) { FOut.append(count, ' '); }
     void NewLine(size_t indent) {
-        FOut += "\r\n";
+        FOut += FLineEnd;
         Indent(indent);
     }
 
     void Properties(const std::vector<FormProperty>& properties, size_t indent) {
-        for (const FormProperty& property : properties) {
-            Indent(indent);
-            FOut += property.name;
-            FOut += " = ";
-            Value(property.value, indent);
-            FOut += "\r\n";
-        }
+        for (const FormProperty& property : properties)
+            Property(property, indent);
     }
 
     // Writes a value that starts on a line indented by `indent`; continuation lines go deeper.
     void Value(const FormValue& value, size_t indent) {
+        DepthGuard guard(FDepth);
         switch (value.Kind()) {
         case FormValueKind::List:
             FOut += '(';
@@ -167,6 +203,9 @@ private:
                 NewLine(indent + 2);
                 Value(item, indent + 2);
             }
+            // Lazarus closes a list on a line of its own, the IDE after the last value.
+            if (FLazarus)
+                NewLine(indent);
             FOut += ')';
             break;
         case FormValueKind::Integer:
@@ -190,6 +229,7 @@ private:
             break;
         }
         case FormValueKind::Ident:
+            CheckFormNameToWrite(value.AsBytes(), FormNameKind::Ident);
             FOut += value.AsBytes();
             break;
         case FormValueKind::False:
@@ -208,6 +248,7 @@ private:
             FOut += '[';
             bool first = true;
             for (const std::string& member : value.AsSet()) {
+                CheckFormNameToWrite(member, FormNameKind::SetMember);
                 if (!first)
                     FOut += ", ";
                 FOut += member;
@@ -217,21 +258,7 @@ private:
             break;
         }
         case FormValueKind::Collection:
-            FOut += '<';
-            for (const FormCollectionItem& item : value.AsCollection()) {
-                NewLine(indent + 2);
-                FOut += "item";
-                if (item.order) {
-                    FOut += " [";
-                    FOut += std::to_string(*item.order);
-                    FOut += ']';
-                }
-                FOut += "\r\n";
-                Properties(item.properties, indent + 4);
-                Indent(indent + 2);
-                FOut += "end";
-            }
-            FOut += '>';
+            Collection(value.AsCollection(), indent);
             break;
         case FormValueKind::Single:
             FOut += FormatFloat(value.AsSingle());
@@ -250,6 +277,30 @@ private:
             FOut += FormatFloat(static_cast<long double>(value.AsDouble()));
             break;
         }
+    }
+
+    void Collection(const FormItemList& items, size_t indent) {
+        FOut += '<';
+        // Lazarus follows "<" and every "end" but the last with the property's indentation.
+        if (FLazarus && !items.empty())
+            Indent(indent);
+        for (size_t i = 0; i < items.size(); ++i) {
+            const FormCollectionItem& item = items[i];
+            if (i > 0 && FLazarus)
+                Indent(indent);
+            NewLine(indent + 2);
+            FOut += "item";
+            if (item.order) {
+                FOut += FLazarus ? "[" : " [";
+                FOut += std::to_string(*item.order);
+                FOut += ']';
+            }
+            FOut += FLineEnd;
+            Properties(item.properties, indent + 4);
+            Indent(indent + 2);
+            FOut += "end";
+        }
+        FOut += '>';
     }
 
     void Currency(int64_t scaled) {
@@ -277,6 +328,8 @@ private:
                     inQuotes = true;
                 }
                 FOut += static_cast<char>(unit);
+                if (unit == '\'')
+                    FOut += '\'';
             } else {
                 if (inQuotes) {
                     FOut += '\'';
@@ -298,7 +351,7 @@ private:
             FOut += "''";
             return;
         }
-        if (units.size() <= kPieceLength) {
+        if (units.size() <= kPieceLength || FLazarus) {
             Piece(units, 0, units.size(), quotable);
             return;
         }
@@ -313,7 +366,11 @@ private:
     void ByteString(const std::string& bytes, size_t indent) {
         // Bytes are written as they are, as the IDE of an ANSI platform does; only control
         // characters and the quote become codes.
-        String(bytes, indent, [](uint32_t c) { return c >= 32 && c != '\''; });
+        // Lazarus writes a quote doubled inside the quotes, the IDE as #39.
+        if (FLazarus)
+            String(bytes, indent, [](uint32_t c) { return c >= 32; });
+        else
+            String(bytes, indent, [](uint32_t c) { return c >= 32 && c != '\''; });
     }
 
     // A wide string is written with #n codes for everything outside 32..126, so that its
@@ -326,13 +383,17 @@ private:
             ByteString(bytes, indent);
             return;
         }
-        String(units, indent, [](uint32_t c) { return c >= 32 && c < 127 && c != '\''; });
+        if (FLazarus)
+            String(units, indent, [](uint32_t c) { return c >= 32 && c < 127; });
+        else
+            String(units, indent, [](uint32_t c) { return c >= 32 && c < 127 && c != '\''; });
     }
 
     void Binary(const std::string& bytes, size_t indent) {
         static constexpr char kHex[] = "0123456789ABCDEF";
-        // Like the IDE: less than a line of data stays on the property's line.
-        bool multiLine = bytes.size() >= kHexBytesPerLine;
+        // Like the IDE: less than a line of data stays on the property's line; Lazarus always
+        // starts on the next line and closes on a line of its own.
+        bool multiLine = bytes.size() >= kHexBytesPerLine || FLazarus;
         FOut += '{';
         for (size_t i = 0; i < bytes.size(); ++i) {
             if (multiLine && i % kHexBytesPerLine == 0)
@@ -341,18 +402,42 @@ private:
             FOut += kHex[b >> 4];
             FOut += kHex[b & 15];
         }
+        if (FLazarus)
+            NewLine(indent);
         FOut += '}';
     }
 
     std::string& FOut;
+    std::string_view FLineEnd;
+    bool FLazarus;
+    int FDepth = 0;
 };
 
 } // namespace
 
-std::string WriteTextForm(const FormObject& root) {
+std::string WriteTextForm(const FormObject& root, const TextLayout& layout) {
     std::string out;
-    TextWriter(out).Object(root, 0);
+    TextWriter(out, layout).Object(root, 0);
     return out;
+}
+
+void AppendTextObject(std::string& out, const FormObject& object, size_t indent,
+                      const TextLayout& layout) {
+    TextWriter(out, layout).Object(object, indent);
+}
+
+void AppendTextHeader(std::string& out, const FormObject& object, size_t indent,
+                      const TextLayout& layout) {
+    TextWriter(out, layout).Header(object, indent);
+}
+
+void AppendTextProperty(std::string& out, const FormProperty& property, size_t indent,
+                        const TextLayout& layout) {
+    TextWriter(out, layout).Property(property, indent);
+}
+
+void AppendTextEnd(std::string& out, size_t indent, const TextLayout& layout) {
+    TextWriter(out, layout).End(indent);
 }
 
 } // namespace host
