@@ -25,6 +25,7 @@ void WriteFileReplacing(const std::filesystem::path& path, const std::string& by
 // one (text in the IDE's layout, binary with the resource header); converted to its own format
 // the file is copied as it is. Needs no knowledge of the classes. Raises host::EReadError
 // (host::EFormFileError for a malformed input) or host::EWriteError.
+// Into the other format, what is read is written at once, without building the tree.
 void ConvertFormFile(const std::filesystem::path& in, const std::filesystem::path& out,
                      const host::FormFileFormat* to);
 

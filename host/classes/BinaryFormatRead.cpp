@@ -2,6 +2,7 @@
 #include "host/classes/BinaryFormat.h"
 
 #include "host/classes/BinaryFormatCodes.h"
+#include "host/classes/FormSink.h"
 #include "host/rtl/Bytes.h"
 
 #include <cstring>
@@ -14,10 +15,10 @@ namespace {
 
 class BinaryReader {
 public:
-    BinaryReader(std::string_view data, const std::string& fileName)
-        : FData(data), FFileName(fileName) {}
+    BinaryReader(std::string_view data, const std::string& fileName, FormSink& sink)
+        : FData(data), FFileName(fileName), FSink(sink) {}
 
-    FormObject ReadFile(bool* hadResourceHeader) {
+    void ReadFile(bool* hadResourceHeader) {
         bool header = !FData.empty() && static_cast<uint8_t>(FData[0]) == 0xFF;
         if (header)
             ReadResourceHeader();
@@ -26,10 +27,9 @@ public:
         if (Remaining() < kSignature.size() || FData.substr(FPos, 4) != kSignature)
             Fail(FPos, "signature TPF0 expected");
         FPos += 4;
-        FormObject root = ReadObject(1);
+        ReadObject(1);
         if (FPos != FEnd)
             Fail(FPos, std::to_string(FEnd - FPos) + " bytes after the end of the form");
-        return root;
     }
 
 private:
@@ -46,10 +46,13 @@ private:
     size_t Remaining() const { return FEnd - FPos; }
 
     void Need(size_t count, const char* what) const {
-        if (count > Remaining())
-            Fail(FPos, std::string("truncated: ") + what + " needs " + std::to_string(count) +
-                           (count == 1 ? " byte" : " bytes") + " but only " +
-                           std::to_string(Remaining()) + " remain");
+        if (count > Remaining()) [[unlikely]]
+            Truncated(count, what);
+    }
+    [[noreturn]] [[gnu::noinline]] void Truncated(size_t count, const char* what) const {
+        Fail(FPos, std::string("truncated: ") + what + " needs " + std::to_string(count) +
+                       (count == 1 ? " byte" : " bytes") + " but only " +
+                       std::to_string(Remaining()) + " remain");
     }
 
     uint8_t Byte(const char* what) {
@@ -156,7 +159,8 @@ private:
         }
     }
 
-    FormObject ReadObject(int depth) {
+    // Hands the object over: its header, its properties, its children, its end.
+    void ReadObject(int depth) {
         Enter(FPos, depth);
         FormObject object;
         size_t at = FPos;
@@ -177,27 +181,32 @@ private:
         object.span.begin = at;
         object.headerEnd = FPos;
         FPath.push_back(object.name.empty() ? object.className : object.name);
-        ReadProperties(object.properties, depth);
+        FSink.BeginObject(std::move(object));
+        while (PeekByte("property name or end of properties") != vaNull)
+            FSink.Property(ReadProperty(depth));
+        ++FPos;
         while (PeekByte("object or end of children") != vaNull)
-            object.children.push_back(ReadObject(depth + 1));
-        object.trailerBegin = FPos++;
-        object.span.end = FPos;
+            ReadObject(depth + 1);
+        size_t trailerBegin = FPos++;
+        FSink.EndObject(trailerBegin, FPos);
         FPath.pop_back();
-        return object;
+    }
+
+    FormProperty ReadProperty(int depth) {
+        FormProperty property;
+        property.offset = FPos;
+        property.span.begin = FPos;
+        property.name = Name(FormNameKind::Property);
+        FPath.push_back(property.name);
+        property.value = ReadValue(depth + 1);
+        property.span.end = FPos;
+        FPath.pop_back();
+        return property;
     }
 
     void ReadProperties(std::vector<FormProperty>& properties, int depth) {
-        while (PeekByte("property name or end of properties") != vaNull) {
-            FormProperty property;
-            property.offset = FPos;
-            property.span.begin = FPos;
-            property.name = Name(FormNameKind::Property);
-            FPath.push_back(property.name);
-            property.value = ReadValue(depth + 1);
-            property.span.end = FPos;
-            FPath.pop_back();
-            properties.push_back(std::move(property));
-        }
+        while (PeekByte("property name or end of properties") != vaNull)
+            properties.push_back(ReadProperty(depth));
         ++FPos;
     }
 
@@ -313,6 +322,7 @@ private:
 
     std::string_view FData;
     const std::string& FFileName;
+    FormSink& FSink;
     size_t FPos = 0;
     size_t FEnd = FData.size();
     std::span<const uint8_t> FBytes{reinterpret_cast<const uint8_t*>(FData.data()), FData.size()};
@@ -325,9 +335,16 @@ bool LooksLikeBinaryForm(std::string_view data) {
     return data.starts_with(kSignature) || data.starts_with(std::string_view("\xFF\x0A\x00", 3));
 }
 
+void ReadBinaryForm(std::string_view data, const std::string& fileName, FormSink& sink,
+                    bool* hadResourceHeader) {
+    BinaryReader(data, fileName, sink).ReadFile(hadResourceHeader);
+}
+
 FormObject ReadBinaryForm(std::string_view data, const std::string& fileName,
                           bool* hadResourceHeader) {
-    return BinaryReader(data, fileName).ReadFile(hadResourceHeader);
+    FormTreeBuilder builder;
+    ReadBinaryForm(data, fileName, builder, hadResourceHeader);
+    return std::move(builder.Root());
 }
 
 } // namespace host

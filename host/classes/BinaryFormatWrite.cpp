@@ -2,6 +2,7 @@
 #include "host/classes/BinaryFormat.h"
 
 #include "host/classes/BinaryFormatCodes.h"
+#include "host/classes/FormSink.h"
 #include "host/rtl/Bytes.h"
 
 #include <limits>
@@ -14,7 +15,9 @@ namespace {
 
 class BinaryWriter {
 public:
-    explicit BinaryWriter(std::string& out) : FOut(out) {}
+    // checkNames: false when a reader has checked them already.
+    explicit BinaryWriter(std::string& out, bool checkNames = true)
+        : FOut(out), FCheckNames(checkNames) {}
 
     void WriteObject(const FormObject& object) {
         DepthGuard guard(FDepth);
@@ -36,8 +39,8 @@ public:
         }
         if (object.className.empty())
             throw EWriteError("cannot write an object without a class name");
-        CheckFormNameToWrite(object.className, FormNameKind::Class);
-        CheckFormNameToWrite(object.name, FormNameKind::Object);
+        CheckName(object.className, FormNameKind::Class);
+        CheckName(object.name, FormNameKind::Object);
         if (object.className.size() >= 0xF0)
             throw EWriteError("class name of 240 bytes or more cannot be written: " +
                               object.className.substr(0, 40) + "...");
@@ -46,7 +49,7 @@ public:
     }
 
     void Property(const FormProperty& property) {
-        CheckFormNameToWrite(property.name, FormNameKind::Property);
+        CheckName(property.name, FormNameKind::Property);
         ShortString(property.name, "property name");
         Value(property.value);
     }
@@ -74,6 +77,11 @@ private:
                               text.substr(0, 40) + "...");
         FOut += static_cast<char>(text.size());
         FOut += text;
+    }
+
+    void CheckName(std::string_view name, FormNameKind kind) const {
+        if (FCheckNames)
+            CheckFormNameToWrite(name, kind);
     }
 
     template <typename T> void Fixed(T value) { putAs(FOut, value); }
@@ -136,7 +144,7 @@ private:
             break;
         }
         case FormValueKind::Ident:
-            CheckFormNameToWrite(value.AsBytes(), FormNameKind::Ident);
+            CheckName(value.AsBytes(), FormNameKind::Ident);
             FOut += static_cast<char>(vaIdent);
             ShortString(value.AsBytes(), "identifier");
             break;
@@ -158,7 +166,7 @@ private:
             for (const std::string& member : value.AsSet()) {
                 if (member.empty())
                     throw EWriteError("an empty set member cannot be written");
-                CheckFormNameToWrite(member, FormNameKind::SetMember);
+                CheckName(member, FormNameKind::SetMember);
                 ShortString(member, "set member");
             }
             FOut += '\0';
@@ -203,10 +211,57 @@ private:
     }
 
     std::string& FOut;
+    bool FCheckNames;
     int FDepth = 0;
 };
 
+// Writes each part as it is handed over: an object's properties end (00) before its first child
+// or its end, its children end (00) with it.
+class BinarySink : public FormSink {
+public:
+    BinarySink(std::string& out, bool withResourceHeader)
+        : FOut(out), FWriter(out, false), FResourceHeader(withResourceHeader) {}
+    void BeginObject(FormObject&& header) override {
+        if (FOpen.empty()) {
+            if (FResourceHeader)
+                AppendResourceHeader(FOut, header.className, 0);
+            FStreamStart = FOut.size();
+            FOut += kSignature;
+        } else {
+            CloseProperties();
+        }
+        FWriter.Header(header);
+        FOpen.push_back(true);
+    }
+    void Property(FormProperty&& property) override { FWriter.Property(property); }
+    void EndObject(uint64_t, uint64_t) override {
+        CloseProperties();
+        FOut += '\0';
+        FOpen.pop_back();
+        if (FOpen.empty() && FResourceHeader)
+            SetResourceSize(FOut, FStreamStart);
+    }
+
+private:
+    void CloseProperties() {
+        if (FOpen.back()) {
+            FOut += '\0';
+            FOpen.back() = false;
+        }
+    }
+
+    std::string& FOut;
+    BinaryWriter FWriter;
+    bool FResourceHeader;
+    size_t FStreamStart = 0;
+    std::vector<bool> FOpen; // per open object: are its properties still being written
+};
+
 } // namespace
+
+std::unique_ptr<FormSink> MakeBinaryFormSink(std::string& out, bool withResourceHeader) {
+    return std::make_unique<BinarySink>(out, withResourceHeader);
+}
 
 std::string WriteBinaryForm(const FormObject& root, bool withResourceHeader) {
     std::string out;

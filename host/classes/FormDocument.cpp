@@ -211,11 +211,22 @@ FormDocument ReadFormDocument(std::string bytes, const std::string& fileName) {
 }
 
 std::string WriteFormFile(const FormObject& tree, FormFileFormat format,
-                          const FormDocument* original) {
-    if (!original || original->format != format)
-        return format == FormFileFormat::Text ? WriteTextForm(tree) : WriteBinaryForm(tree, true);
+                          const FormDocument* original, size_t sizeHint) {
     std::string out;
-    out.reserve(original->bytes.size() + original->bytes.size() / 8);
+    if (!original || original->format != format) {
+        out.reserve(sizeHint);
+        if (format == FormFileFormat::Text) {
+            AppendTextObject(out, tree, 0, TextLayout{});
+        } else {
+            AppendResourceHeader(out, tree.className, 0);
+            size_t streamStart = out.size();
+            out += "TPF0";
+            AppendBinaryObject(out, tree);
+            SetResourceSize(out, streamStart);
+        }
+        return out;
+    }
+    out.reserve(std::max(sizeHint, original->bytes.size() + original->bytes.size() / 8));
     DocumentWriter writer(*original, out);
     if (format == FormFileFormat::Text)
         writer.Text(tree);

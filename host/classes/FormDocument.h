@@ -38,8 +38,9 @@ FormDocument ReadFormDocument(std::string bytes, const std::string& fileName);
 // unchanged is written as the original bytes, and the rest fresh in the document's layout with
 // the indentation of its depth; an object whose header is unchanged keeps its header and end
 // lines even when its content changed. Without a document, or in the other format, the file is
-// written fresh: text in the IDE's layout, binary with the resource header. Throws EWriteError.
+// written fresh: text in the IDE's layout, binary with the resource header. sizeHint is the size
+// the caller expects (the output is reserved that large). Throws EWriteError.
 std::string WriteFormFile(const FormObject& tree, FormFileFormat format,
-                          const FormDocument* original = nullptr);
+                          const FormDocument* original = nullptr, size_t sizeHint = 0);
 
 } // namespace host

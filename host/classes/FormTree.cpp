@@ -118,26 +118,26 @@ std::string WithPath(const std::string& path, const std::string& detail) {
     return path.empty() ? shown : Printable(path, 200) + ": " + shown;
 }
 
-bool IsNameStart(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
-}
+// Bytes by what they may be in a name: 1 may start one, 2 may follow (digits), 0 neither.
+constexpr std::array<uint8_t, 256> kNameBytes = [] {
+    std::array<uint8_t, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        bool start = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
+        table[c] = start ? 1 : (c >= '0' && c <= '9') ? 2 : 0;
+    }
+    return table;
+}();
 
-bool IsNameChar(unsigned char c) {
-    return IsNameStart(c) || (c >= '0' && c <= '9');
-}
-
-// Identifiers joined by single dots.
+// Identifiers, joined by single dots where dots are allowed.
 bool IsDottedName(std::string_view name, bool dots) {
     bool atStart = true;
     for (char c : name) {
-        unsigned char b = static_cast<unsigned char>(c);
-        if (atStart) {
-            if (!IsNameStart(b))
-                return false;
+        uint8_t kind = kNameBytes[static_cast<unsigned char>(c)];
+        if (kind == 1 || (kind == 2 && !atStart)) {
             atStart = false;
-        } else if (c == '.' && dots) {
+        } else if (c == '.' && dots && !atStart) {
             atStart = true;
-        } else if (!IsNameChar(b)) {
+        } else {
             return false;
         }
     }
@@ -157,9 +157,11 @@ bool IsValidFormName(std::string_view name, FormNameKind kind) {
     case FormNameKind::Property:
         return IsDottedName(name, true) && !SameText(name, "end");
     case FormNameKind::Ident:
-        for (const char* keyword : {"end", "object", "inherited", "inline"})
-            if (SameText(name, keyword))
-                return false;
+        if (name.size() >= 3 && name.size() <= 9 &&
+            ((name[0] | 0x20) == 'e' || (name[0] | 0x20) == 'o' || (name[0] | 0x20) == 'i'))
+            for (const char* keyword : {"end", "object", "inherited", "inline"})
+                if (SameText(name, keyword))
+                    return false;
         return IsDottedName(name.starts_with('.') ? name.substr(1) : name, true);
     case FormNameKind::SetMember:
         return IsDottedName(name, false);

@@ -1,7 +1,7 @@
 // Reading the text form: the parser over the tokens of TextFormatLexer.h.
 #include "host/classes/TextFormat.h"
 
-#include "host/classes/BinaryFormat.h"
+#include "host/classes/FormSink.h"
 #include "host/classes/TextFormatLexer.h"
 
 #include <charconv>
@@ -24,20 +24,19 @@ int HexValue(char c) {
 
 class TextReader {
 public:
-    TextReader(std::string_view text, const std::string& fileName)
-        : FText(text), FFileName(fileName), FLexer(text) {}
+    TextReader(std::string_view text, const std::string& fileName, FormSink& sink)
+        : FText(text), FFileName(fileName), FLexer(text), FSink(sink) {}
 
-    FormObject Read() {
+    void Read() {
         try {
             FLexer.Start();
             if (!IsObjectKeyword())
                 Fail(Token(), "'object', 'inherited' or 'inline' expected but " +
                                   DescribeToken(Token()) + " found");
-            FormObject root = ReadObject(1);
+            ReadObject(1);
             if (Token().Kind != Tok::Eof)
                 Fail(Token(), "end of file expected after the form's final 'end' but " +
                                   DescribeToken(Token()) + " found");
-            return root;
         } catch (const TextLexError& e) {
             // The path is still the one of the object or property being read.
             Fail(e.Offset(), e.what());
@@ -199,7 +198,8 @@ private:
         return negative ? static_cast<int64_t>(0 - value) : static_cast<int64_t>(value);
     }
 
-    FormObject ReadObject(int depth) {
+    // Hands the object over: its header, its properties, its children, its end.
+    void ReadObject(int depth) {
         Enter(depth);
         FormObject object;
         object.offset = Token().Start;
@@ -233,22 +233,25 @@ private:
         }
         object.headerEnd = Token().LeadStart;
         FPath.push_back(object.name.empty() ? object.className : object.name);
+        FSink.BeginObject(std::move(object));
+        bool hadChild = false;
         for (;;) {
             if (Token().Kind == Tok::Ident) {
                 if (IsKeyword("end")) {
-                    object.trailerBegin = Token().LeadStart;
+                    size_t trailerBegin = Token().LeadStart;
                     Next();
-                    object.span.end = Token().LeadStart;
+                    FSink.EndObject(trailerBegin, Token().LeadStart);
                     break;
                 }
                 if (IsObjectKeyword() && !FLexer.NextIsEquals()) {
-                    object.children.push_back(ReadObject(depth + 1));
+                    ReadObject(depth + 1);
+                    hadChild = true;
                     continue;
                 }
-                if (!object.children.empty())
+                if (hadChild)
                     Fail(Token(), "'object' or 'end' expected but " + DescribeToken(Token()) +
                                       " found (properties come before child objects)");
-                object.properties.push_back(ReadProperty(depth));
+                FSink.Property(ReadProperty(depth));
             } else if (Token().Kind == Tok::Eof) {
                 Fail(Token(), "'end' expected but end of file found");
             } else {
@@ -257,7 +260,6 @@ private:
             }
         }
         FPath.pop_back();
-        return object;
     }
 
     FormProperty ReadProperty(int depth) {
@@ -446,13 +448,20 @@ private:
     std::string_view FText;
     const std::string& FFileName;
     TextLexer FLexer;
+    FormSink& FSink;
     std::vector<std::string> FPath;
 };
 
 } // namespace
 
+void ReadTextForm(std::string_view text, const std::string& fileName, FormSink& sink) {
+    TextReader(text, fileName, sink).Read();
+}
+
 FormObject ReadTextForm(std::string_view text, const std::string& fileName) {
-    return TextReader(text, fileName).Read();
+    FormTreeBuilder builder;
+    ReadTextForm(text, fileName, builder);
+    return std::move(builder.Root());
 }
 
 } // namespace host

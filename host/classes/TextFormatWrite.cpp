@@ -1,6 +1,8 @@
 // Writing the text form in the IDE's layout.
 #include "host/classes/TextFormat.h"
 
+#include "host/classes/FormSink.h"
+
 #include "host/classes/BinaryFormat.h"
 
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <type_traits>
 
 namespace host {
 
@@ -118,8 +121,10 @@ bool DecodeUtf8(const std::string& bytes, std::u16string& units) {
 
 class TextWriter {
 public:
-    TextWriter(std::string& out, const TextLayout& layout)
-        : FOut(out), FLineEnd(layout.lineEnd), FLazarus(layout.dialect == TextDialect::Lazarus) {}
+    // checkNames: false when a reader has checked them already.
+    TextWriter(std::string& out, const TextLayout& layout, bool checkNames = true)
+        : FOut(out), FLineEnd(layout.lineEnd), FLazarus(layout.dialect == TextDialect::Lazarus),
+          FCheckNames(checkNames) {}
 
     void Object(const FormObject& object, size_t indent) {
         DepthGuard guard(FDepth);
@@ -132,8 +137,8 @@ public:
 
     void Header(const FormObject& object, size_t indent) {
         Indent(indent);
-        CheckFormNameToWrite(object.className, FormNameKind::Class);
-        CheckFormNameToWrite(object.name, FormNameKind::Object);
+        CheckName(object.className, FormNameKind::Class);
+        CheckName(object.name, FormNameKind::Object);
         FOut += object.isInline ? "inline " : object.isInherited ? "inherited " : "object ";
         if (!object.name.empty()) {
             FOut += object.name;
@@ -156,7 +161,7 @@ public:
     }
 
     void Property(const FormProperty& property, size_t indent) {
-        CheckFormNameToWrite(property.name, FormNameKind::Property);
+        CheckName(property.name, FormNameKind::Property);
         Indent(indent);
         FOut += property.name;
         FOut += " = ";
@@ -181,6 +186,11 @@ private:
         }
         int& FDepth;
     };
+
+    void CheckName(std::string_view name, FormNameKind kind) const {
+        if (FCheckNames)
+            CheckFormNameToWrite(name, kind);
+    }
 
     void Indent(size_t count) { FOut.append(count, ' '); }
     void NewLine(size_t indent) {
@@ -229,7 +239,7 @@ private:
             break;
         }
         case FormValueKind::Ident:
-            CheckFormNameToWrite(value.AsBytes(), FormNameKind::Ident);
+            CheckName(value.AsBytes(), FormNameKind::Ident);
             FOut += value.AsBytes();
             break;
         case FormValueKind::False:
@@ -248,7 +258,7 @@ private:
             FOut += '[';
             bool first = true;
             for (const std::string& member : value.AsSet()) {
-                CheckFormNameToWrite(member, FormNameKind::SetMember);
+                CheckName(member, FormNameKind::SetMember);
                 if (!first)
                     FOut += ", ";
                 FOut += member;
@@ -322,6 +332,23 @@ private:
         bool inQuotes = false;
         for (size_t i = begin; i < end; ++i) {
             uint32_t unit = static_cast<std::make_unsigned_t<typename Units::value_type>>(units[i]);
+            if constexpr (std::is_same_v<Units, std::string>) {
+                // A run of bytes that go inside the quotes as they are, in one piece.
+                size_t run = i;
+                while (run < end && unit != '\'' && quotable(unit)) {
+                    if (++run < end)
+                        unit = static_cast<unsigned char>(units[run]);
+                }
+                if (run > i) {
+                    if (!inQuotes) {
+                        FOut += '\'';
+                        inQuotes = true;
+                    }
+                    FOut.append(units, i, run - i);
+                    i = run - 1;
+                    continue;
+                }
+            }
             if (quotable(unit)) {
                 if (!inQuotes) {
                     FOut += '\'';
@@ -410,10 +437,34 @@ private:
     std::string& FOut;
     std::string_view FLineEnd;
     bool FLazarus;
+    bool FCheckNames;
     int FDepth = 0;
 };
 
+// Writes each part as it is handed over.
+class TextSink : public FormSink {
+public:
+    TextSink(std::string& out, const TextLayout& layout) : FWriter(out, layout, false) {}
+    void BeginObject(FormObject&& header) override {
+        FWriter.Header(header, FIndent);
+        FIndent += 2;
+    }
+    void Property(FormProperty&& property) override { FWriter.Property(property, FIndent); }
+    void EndObject(uint64_t, uint64_t) override {
+        FIndent -= 2;
+        FWriter.End(FIndent);
+    }
+
+private:
+    TextWriter FWriter;
+    size_t FIndent = 0;
+};
+
 } // namespace
+
+std::unique_ptr<FormSink> MakeTextFormSink(std::string& out, const TextLayout& layout) {
+    return std::make_unique<TextSink>(out, layout);
+}
 
 std::string WriteTextForm(const FormObject& root, const TextLayout& layout) {
     std::string out;
