@@ -20,7 +20,7 @@ public:
         : FOut(out), FCheckNames(checkNames) {}
 
     void WriteObject(const FormObject& object) {
-        DepthGuard guard(FDepth);
+        FormWriteDepth guard(FDepth);
         Header(object);
         Properties(object.properties);
         for (const FormObject& child : object.children)
@@ -55,22 +55,6 @@ public:
     }
 
 private:
-    // Counts the levels of objects and values being written, as the text writer does.
-    struct DepthGuard {
-        explicit DepthGuard(int& depth) : FDepth(depth) {
-            if (++FDepth > kMaxFormNesting) {
-                FDepth = 0;
-                throw EWriteError("form nested deeper than " + std::to_string(kMaxFormNesting) +
-                                  " levels cannot be written");
-            }
-        }
-        ~DepthGuard() {
-            if (FDepth > 0)
-                --FDepth;
-        }
-        int& FDepth;
-    };
-
     void ShortString(const std::string& text, const char* what) {
         if (text.size() > 255)
             throw EWriteError(std::string(what) + " longer than 255 bytes cannot be written: " +
@@ -118,7 +102,7 @@ private:
     }
 
     void Value(const FormValue& value) {
-        DepthGuard guard(FDepth);
+        FormWriteDepth guard(FDepth);
         switch (value.Kind()) {
         case FormValueKind::List:
             FOut += static_cast<char>(vaList);

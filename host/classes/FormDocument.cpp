@@ -115,15 +115,9 @@ private:
             FOut += FLayout.lineEnd;
     }
 
-    void Enter(int depth) const {
-        if (depth > kMaxFormNesting)
-            throw EWriteError("form nested deeper than " + std::to_string(kMaxFormNesting) +
-                              " levels cannot be written");
-    }
-
     // Returns whether the object's trailer ("end" line) is the original one.
     bool TextObject(const FormObject& object, int depth) {
-        Enter(depth + 1);
+        FormWriteDepth guard(FDepth);
         size_t indent = static_cast<size_t>(depth) * 2;
         const FormObject* original = Find(FObjects, object.span);
         bool keep = original && SameHeader(*original, object);
@@ -153,8 +147,8 @@ private:
         return keep;
     }
 
-    void BinaryObject(const FormObject& object, int depth = 0) {
-        Enter(depth + 1);
+    void BinaryObject(const FormObject& object) {
+        FormWriteDepth guard(FDepth);
         const FormObject* original = Find(FObjects, object.span);
         bool keep = original && SameHeader(*original, object);
         if (keep && *original == object) {
@@ -170,7 +164,7 @@ private:
                 AppendBinaryProperty(FOut, property);
         FOut += '\0';
         for (const FormObject& child : object.children)
-            BinaryObject(child, depth + 1);
+            BinaryObject(child);
         FOut += '\0';
     }
 
@@ -179,6 +173,7 @@ private:
     std::string& FOut;
     TextLayout FLayout;
     size_t FLineStart = 0;
+    int FDepth = 0;
     std::vector<const FormObject*> FObjects;
     std::vector<const FormProperty*> FProperties;
 };

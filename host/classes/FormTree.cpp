@@ -23,6 +23,13 @@ long double Extended80::ToLongDouble() const {
     return value;
 }
 
+FormWriteDepth::FormWriteDepth(int& depth) : FDepth(depth) {
+    if (FDepth >= kMaxFormNesting)
+        throw EWriteError("form nested deeper than " + std::to_string(kMaxFormNesting) +
+                          " levels cannot be written");
+    ++FDepth;
+}
+
 FormValue::FormValue() : FKind(FormValueKind::Nil) {}
 
 template <typename T>

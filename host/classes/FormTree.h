@@ -18,6 +18,19 @@ namespace host {
 // Objects, lists and collections together may nest this deep; deeper input is refused, and a
 // deeper tree made in memory is not written.
 inline constexpr int kMaxFormNesting = 1000;
+// A writer's count of the levels it is in: each one entered takes a guard, which throws
+// EWriteError past kMaxFormNesting, so that nothing is written that a reader would refuse.
+class FormWriteDepth {
+public:
+    explicit FormWriteDepth(int& depth);
+    ~FormWriteDepth() { --FDepth; }
+    FormWriteDepth(const FormWriteDepth&) = delete;
+    FormWriteDepth& operator=(const FormWriteDepth&) = delete;
+
+private:
+    int& FDepth;
+};
+
 // A list, a collection or a set holds at most this many values; more is refused as hostile.
 inline constexpr size_t kMaxFormItems = 250000;
 

@@ -127,7 +127,7 @@ public:
           FCheckNames(checkNames) {}
 
     void Object(const FormObject& object, size_t indent) {
-        DepthGuard guard(FDepth);
+        FormWriteDepth guard(FDepth);
         Header(object, indent);
         Properties(object.properties, indent + 2);
         for (const FormObject& child : object.children)
@@ -170,23 +170,6 @@ public:
     }
 
 private:
-    // Counts the levels of objects and values being written: a tree made in memory may be
-    // deeper than any reader accepts, and what cannot be read back is not written.
-    struct DepthGuard {
-        explicit DepthGuard(int& depth) : FDepth(depth) {
-            if (++FDepth > kMaxFormNesting) {
-                FDepth = 0;
-                throw EWriteError("form nested deeper than " + std::to_string(kMaxFormNesting) +
-                                  " levels cannot be written");
-            }
-        }
-        ~DepthGuard() {
-            if (FDepth > 0)
-                --FDepth;
-        }
-        int& FDepth;
-    };
-
     void CheckName(std::string_view name, FormNameKind kind) const {
         if (FCheckNames)
             CheckFormNameToWrite(name, kind);
@@ -205,7 +188,7 @@ private:
 
     // Writes a value that starts on a line indented by `indent`; continuation lines go deeper.
     void Value(const FormValue& value, size_t indent) {
-        DepthGuard guard(FDepth);
+        FormWriteDepth guard(FDepth);
         switch (value.Kind()) {
         case FormValueKind::List:
             FOut += '(';
