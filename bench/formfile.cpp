@@ -2,14 +2,15 @@
 // tree -> text. The form is the one the reference converter's measure.sh times (genform.py, 20,000
 // non-visual components and 4 bars with their NVCs lists), generated into /tmp at start, or taken
 // from the file named by STOW_FORMFILE_BENCH_INPUT.
-// TextToBinaryFile and BinaryToTextFile are the converter's t2b and b2t without the file I/O;
-// ConvertTextToBinary and ConvertBinaryToText add the tree's tear-down, as `stowdesign convert`
-// does them. SaveUnchanged and SaveOneChange write the tree back through its document (the
-// file's own text kept where nothing changed). bench/convert_vs_dfmconv.sh times the whole
-// programs.
+// TextToBinaryFile and BinaryToTextFile are the converter's t2b and b2t through the tree,
+// without the file I/O; ConvertTextToBinary and ConvertBinaryToText are the same without a tree,
+// as `stowdesign convert` does them. SaveUnchanged and SaveOneChange write the tree back through
+// its document (the file's own text kept where nothing changed). bench/convert_vs_dfmconv.sh times
+// the whole programs.
 
 #include "host/classes/BinaryFormat.h"
 #include "host/classes/FormDocument.h"
+#include "host/classes/FormSink.h"
 #include "host/classes/TextFormat.h"
 
 #include "GeneratedForm.h"
@@ -93,16 +94,16 @@ void BinaryToTextFile(benchmark::State& state) {
 void ConvertTextToBinary(benchmark::State& state) {
     const Data& data = Input();
     for (auto _ : state)
-        benchmark::DoNotOptimize(host::WriteFormFile(host::ReadFormFile(data.text, "big.dfm").root,
-                                                     host::FormFileFormat::Binary));
+        benchmark::DoNotOptimize(host::ConvertForm(
+            data.text, "big.dfm", host::FormFileFormat::Binary, data.binary.size()));
     SetBytes(state, data.text.size());
 }
 
 void ConvertBinaryToText(benchmark::State& state) {
     const Data& data = Input();
     for (auto _ : state)
-        benchmark::DoNotOptimize(host::WriteFormFile(host::ReadFormFile(data.binary, "big").root,
-                                                     host::FormFileFormat::Text));
+        benchmark::DoNotOptimize(
+            host::ConvertForm(data.binary, "big", host::FormFileFormat::Text, data.text.size()));
     SetBytes(state, data.binary.size());
 }
 
