@@ -25,11 +25,12 @@ FormObject ReadBinaryForm(std::string_view data, const std::string& fileName,
 std::string WriteBinaryForm(const FormObject& root, bool withResourceHeader = true);
 
 // The pieces of WriteBinaryForm, for a writer that keeps a document's own bytes
-// (FormDocument.h); each appends to out.
-void AppendBinaryObject(std::string& out, const FormObject& object);
+// (FormDocument.h); each appends to out. depth: the levels of objects it lies in (the root's
+// properties: 1), counted against kMaxFormNesting as a reader counts them.
+void AppendBinaryObject(std::string& out, const FormObject& object, int depth = 0);
 // The filer flags with the child position, the class name and the object name.
 void AppendBinaryHeader(std::string& out, const FormObject& object);
-void AppendBinaryProperty(std::string& out, const FormProperty& property);
+void AppendBinaryProperty(std::string& out, const FormProperty& property, int depth = 0);
 // The resource header for a form stream of streamSize bytes whose root is of class className.
 void AppendResourceHeader(std::string& out, std::string_view className, uint64_t streamSize);
 // Sets the size field of the resource header that ends at streamStart (where "TPF0" begins) to

@@ -16,8 +16,9 @@ namespace {
 class BinaryWriter {
 public:
     // checkNames: false when a reader has checked them already.
-    explicit BinaryWriter(std::string& out, bool checkNames = true)
-        : FOut(out), FCheckNames(checkNames) {}
+    // depth: the levels the first thing written lies in (its reader counts them all).
+    explicit BinaryWriter(std::string& out, bool checkNames = true, int depth = 0)
+        : FOut(out), FCheckNames(checkNames), FDepth(depth) {}
 
     void WriteObject(const FormObject& object) {
         FormWriteDepth guard(FDepth);
@@ -158,6 +159,7 @@ private:
         case FormValueKind::Collection:
             FOut += static_cast<char>(vaCollection);
             for (const FormCollectionItem& item : value.AsCollection()) {
+                FormWriteDepth guard(FDepth); // readers count an item as a level
                 if (item.order)
                     Integer(*item.order);
                 FOut += static_cast<char>(vaList);
@@ -196,7 +198,7 @@ private:
 
     std::string& FOut;
     bool FCheckNames;
-    int FDepth = 0;
+    int FDepth;
 };
 
 // Writes each part as it is handed over: an object's properties end (00) before its first child
@@ -259,16 +261,16 @@ std::string WriteBinaryForm(const FormObject& root, bool withResourceHeader) {
     return out;
 }
 
-void AppendBinaryObject(std::string& out, const FormObject& object) {
-    BinaryWriter(out).WriteObject(object);
+void AppendBinaryObject(std::string& out, const FormObject& object, int depth) {
+    BinaryWriter(out, true, depth).WriteObject(object);
 }
 
 void AppendBinaryHeader(std::string& out, const FormObject& object) {
     BinaryWriter(out).Header(object);
 }
 
-void AppendBinaryProperty(std::string& out, const FormProperty& property) {
-    BinaryWriter(out).Property(property);
+void AppendBinaryProperty(std::string& out, const FormProperty& property, int depth) {
+    BinaryWriter(out, true, depth).Property(property);
 }
 
 void AppendResourceHeader(std::string& out, std::string_view className, uint64_t streamSize) {

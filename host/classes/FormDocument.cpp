@@ -161,7 +161,7 @@ private:
             AppendBinaryHeader(FOut, object);
         for (const FormProperty& property : object.properties)
             if (!KeepProperty(property))
-                AppendBinaryProperty(FOut, property);
+                AppendBinaryProperty(FOut, property, FDepth);
         FOut += '\0';
         for (const FormObject& child : object.children)
             BinaryObject(child);

@@ -34,6 +34,7 @@ std::string WriteTextForm(const FormObject& root, const TextLayout& layout = {})
 
 // The pieces of WriteTextForm, for a writer that keeps a document's own text (FormDocument.h):
 // each appends its lines to out, `indent` blanks deep, each line closed by the layout's line end.
+// What is written `indent` deep counts as indent / 2 levels in against kMaxFormNesting.
 void AppendTextObject(std::string& out, const FormObject& object, size_t indent,
                       const TextLayout& layout);
 // "object Name: Class [n]"

@@ -122,9 +122,10 @@ bool DecodeUtf8(const std::string& bytes, std::u16string& units) {
 class TextWriter {
 public:
     // checkNames: false when a reader has checked them already.
-    TextWriter(std::string& out, const TextLayout& layout, bool checkNames = true)
+    // depth: the levels the first thing written lies in (its reader counts them all).
+    TextWriter(std::string& out, const TextLayout& layout, bool checkNames = true, int depth = 0)
         : FOut(out), FLineEnd(layout.lineEnd), FLazarus(layout.dialect == TextDialect::Lazarus),
-          FCheckNames(checkNames) {}
+          FCheckNames(checkNames), FDepth(depth) {}
 
     void Object(const FormObject& object, size_t indent) {
         FormWriteDepth guard(FDepth);
@@ -279,6 +280,7 @@ private:
             Indent(indent);
         for (size_t i = 0; i < items.size(); ++i) {
             const FormCollectionItem& item = items[i];
+            FormWriteDepth guard(FDepth); // readers count an item as a level
             if (i > 0 && FLazarus)
                 Indent(indent);
             NewLine(indent + 2);
@@ -421,7 +423,7 @@ private:
     std::string_view FLineEnd;
     bool FLazarus;
     bool FCheckNames;
-    int FDepth = 0;
+    int FDepth;
 };
 
 // Writes each part as it is handed over.
@@ -457,17 +459,20 @@ std::string WriteTextForm(const FormObject& root, const TextLayout& layout) {
 
 void AppendTextObject(std::string& out, const FormObject& object, size_t indent,
                       const TextLayout& layout) {
-    TextWriter(out, layout).Object(object, indent);
+    // Two blanks a level: what lies `indent` deep is that many levels in.
+    TextWriter(out, layout, true, static_cast<int>(indent / 2)).Object(object, indent);
 }
 
 void AppendTextHeader(std::string& out, const FormObject& object, size_t indent,
                       const TextLayout& layout) {
-    TextWriter(out, layout).Header(object, indent);
+    // Two blanks a level: what lies `indent` deep is that many levels in.
+    TextWriter(out, layout, true, static_cast<int>(indent / 2)).Header(object, indent);
 }
 
 void AppendTextProperty(std::string& out, const FormProperty& property, size_t indent,
                         const TextLayout& layout) {
-    TextWriter(out, layout).Property(property, indent);
+    // Two blanks a level: what lies `indent` deep is that many levels in.
+    TextWriter(out, layout, true, static_cast<int>(indent / 2)).Property(property, indent);
 }
 
 void AppendTextEnd(std::string& out, size_t indent, const TextLayout& layout) {

@@ -207,6 +207,36 @@ TEST(FormFileHostile, DeepNestingIsRefusedWithoutExhaustingTheStack) {
     EXPECT_NE(ErrorOf(binaryLists).find("nesting deeper than 1000 levels"), std::string::npos);
 }
 
+// A value nested `levels` deep in the root's property V: lists, each third level a collection.
+FormObject Nested(int levels) {
+    FormValue value = FormValue::Integer(1);
+    for (int i = 1; i < levels; ++i) {
+        if (i % 3 == 0 && i + 1 < levels) {
+            FormCollectionItem item;
+            item.properties.push_back({"V", std::move(value)});
+            value = FormValue::Collection({std::move(item)});
+            ++i; // an item is a level of its own
+        } else {
+            value = FormValue::List({std::move(value)});
+        }
+    }
+    FormObject root;
+    root.className = "TForm";
+    root.properties.push_back({"V", std::move(value)});
+    return root;
+}
+
+TEST(FormFileHostile, WritersStopWhereReadersStop) {
+    // The root is a level, its value the next: 999 levels of value are the most.
+    FormObject deepest = Nested(999);
+    std::string text = WriteTextForm(deepest);
+    EXPECT_EQ(ReadText(text), deepest);
+    EXPECT_EQ(ReadBinaryForm(WriteBinaryForm(deepest), "b"), deepest);
+    FormObject deeper = Nested(1000);
+    EXPECT_THROW(WriteTextForm(deeper), EWriteError);
+    EXPECT_THROW(WriteBinaryForm(deeper), EWriteError);
+}
+
 TEST(FormFileHostile, HugeLengthFieldsAndCountsAreRefused) {
     using namespace std::string_literals;
     // A long string claiming 2 GB.
