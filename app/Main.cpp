@@ -132,7 +132,8 @@ int main(int argc, char** argv) {
         }
         return app::RunDemo(demoOut, std::cout, std::cerr);
     } catch (const std::exception& e) {
-        std::cerr << "stowdesign: " << e.what() << "\n";
+        // One readable line, whatever bytes the message quotes.
+        std::cerr << "stowdesign: " << host::Printable(e.what(), 2000) << "\n";
         return 2;
     }
 }

@@ -237,6 +237,7 @@ void Session::cmdNew(const ScriptLine& line) {
     } else {
         throw ScriptError("usage: new form NAME [W H] | new datamodule NAME");
     }
+    FDocument.reset();
 }
 
 void Session::cmdClose(const ScriptLine& line) {
@@ -244,6 +245,7 @@ void Session::cmdClose(const ScriptLine& line) {
     if (!Root())
         throw ScriptError("no form is open");
     FEnv->Close();
+    FDocument.reset();
 }
 
 void Session::cmdOpen(const ScriptLine& line) {
@@ -258,10 +260,11 @@ void Session::cmdOpen(const ScriptLine& line) {
     const std::string& name = line.Words[1];
     std::vector<std::string> skipped;
     try {
-        std::string bytes = ReadFileBytes(ResolveInput(name), name);
-        FormFile file = ReadFormFile(bytes, name);
-        FormSource source{name, file.format, bytes};
-        skipped = FEnv->Open(file.root, source, options);
+        auto document = std::make_unique<FormDocument>(
+            ReadFormDocument(ReadFileBytes(ResolveInput(name), name), name));
+        FormSource source{name, document->format, document->bytes};
+        skipped = FEnv->Open(document->root, source, options);
+        FDocument = std::move(document);
     } catch (const Exception& e) {
         throw ScriptError(e.what());
     }
@@ -271,7 +274,7 @@ void Session::cmdOpen(const ScriptLine& line) {
 
 void Session::cmdSave(const ScriptLine& line) {
     RequireWords(line, 1, 2, "save PATH [text|binary]");
-    FormFileFormat format = FormFileFormat::Text;
+    FormFileFormat format = FDocument ? FDocument->format : FormFileFormat::Text;
     if (line.Words.size() == 3) {
         if (line.Words[2] == "binary")
             format = FormFileFormat::Binary;
@@ -281,8 +284,8 @@ void Session::cmdSave(const ScriptLine& line) {
     if (!Root())
         throw ScriptError("no form is open");
     try {
-        WriteFileReplacing(ResolveOutput(line.Words[1]), FormFileBytes(FEnv->Save(), format),
-                           line.Words[1]);
+        WriteFileReplacing(ResolveOutput(line.Words[1]),
+                           WriteFormFile(FEnv->Save(), format, FDocument.get()), line.Words[1]);
     } catch (const Exception& e) {
         throw ScriptError(e.what());
     }

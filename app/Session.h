@@ -3,6 +3,7 @@
 
 #include "app/BarViews.h"
 #include "app/Script.h"
+#include "host/classes/FormDocument.h"
 #include "host/designer/Environment.h"
 #include "host/designer/Renderer.h"
 
@@ -128,6 +129,9 @@ private:
     std::filesystem::path FBase;
     std::filesystem::path FScriptDir; // the folder of the script being played; empty: none
     std::unique_ptr<host::DesignEnvironment> FEnv;
+    // The file the current form was opened from (null for a new form): `save` writes its format
+    // by default and keeps its text where the form did not change.
+    std::unique_ptr<host::FormDocument> FDocument;
     SessionMenus FMenus;
     bool FExpectFailed = false;
     std::string FFile;

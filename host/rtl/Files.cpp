@@ -51,32 +51,47 @@ int writeAll(int fd, std::string_view bytes) {
 
 } // namespace
 
-std::string ReadFileBytes(const fs::path& path, const std::string& name) {
+std::string ReadFileBytes(const fs::path& path, const std::string& name, uint64_t maxBytes) {
     std::error_code ec;
     if (fs::is_directory(path, ec))
         throw EReadError("cannot read " + name + ": it is a folder");
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw EReadError("cannot read " + name + ": " + reason(errno));
+    auto fail = [&](const std::string& why) {
+        ::close(fd);
+        throw EReadError("cannot read " + name + ": " + why);
+    };
+    const std::string tooLarge =
+        "more than the " + std::to_string(maxBytes) + " bytes a file may hold here";
+    struct stat info {};
+    const bool sized = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (sized && static_cast<uint64_t>(info.st_size) > maxBytes)
+        fail(std::to_string(info.st_size) + " bytes, " + tooLarge);
+    // One read of the size the file has; a file that grows meanwhile (or a pipe, which has no
+    // size) is read on to its end.
     std::string bytes;
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && st.st_size > 0)
-        bytes.reserve(static_cast<size_t>(st.st_size));
-    char buffer[65536];
+    bytes.resize(sized && info.st_size > 0 ? static_cast<size_t>(info.st_size) + 1 : 65536);
+    size_t filled = 0;
     for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            int err = errno;
-            ::close(fd);
-            throw EReadError("cannot read " + name + ": " + reason(err));
+        if (filled == bytes.size()) {
+            if (bytes.size() >= maxBytes)
+                fail(tooLarge);
+            bytes.resize(bytes.size() * 2);
         }
-        if (n == 0)
+        ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            fail(reason(errno));
+        if (got == 0)
             break;
-        bytes.append(buffer, static_cast<size_t>(n));
+        filled += static_cast<size_t>(got);
     }
     ::close(fd);
+    if (filled > maxBytes)
+        throw EReadError("cannot read " + name + ": " + tooLarge);
+    bytes.resize(filled);
     return bytes;
 }
 

@@ -2,15 +2,18 @@
 // Files read whole and written whole or not at all.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace host {
 
-// The bytes of a file. Raises EReadError "cannot read NAME: REASON" (NAME as the caller gives
-// it, usually as the user wrote it): a missing file, a folder, a file that cannot be read.
-std::string ReadFileBytes(const std::filesystem::path& path, const std::string& name);
+// The bytes of a file, read in one piece of the size it has. Raises EReadError "cannot read
+// NAME: REASON" (NAME as the caller gives it, usually as the user wrote it): a missing file, a
+// folder, a file that cannot be read, a file larger than maxBytes.
+std::string ReadFileBytes(const std::filesystem::path& path, const std::string& name,
+                          uint64_t maxBytes = UINT64_MAX);
 
 // Writes bytes to path through a temporary file in the same folder: every write, the flush to
 // the disk and the close are checked, and only then is the temporary renamed over path. On any
