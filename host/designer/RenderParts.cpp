@@ -53,6 +53,38 @@ Surface decodeImage(std::string_view bytes) {
     return {};
 }
 
+// Text as the font draws it: UTF-8 text (Lazarus forms, UTF-8 strings of later versions) one
+// glyph per character, the font's box for anything beyond ASCII; other bytes as they are.
+std::string glyphText(std::string_view text) {
+    bool multi = false;
+    for (size_t i = 0; i < text.size();) {
+        const auto b = static_cast<uint8_t>(text[i]);
+        const size_t n = b < 0x80         ? 1
+                         : (b >> 5) == 6  ? 2
+                         : (b >> 4) == 14 ? 3
+                         : (b >> 3) == 30 ? 4
+                                          : 0;
+        if (n == 0 || i + n > text.size())
+            return std::string(text);
+        for (size_t k = 1; k < n; ++k)
+            if ((static_cast<uint8_t>(text[i + k]) & 0xC0) != 0x80)
+                return std::string(text);
+        multi |= n > 1;
+        i += n;
+    }
+    if (!multi)
+        return std::string(text);
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto b = static_cast<uint8_t>(text[i]);
+        if (b < 0x80)
+            out.push_back(static_cast<char>(b));
+        else if ((b & 0xC0) != 0x80)
+            out.push_back('\x7F');
+    }
+    return out;
+}
+
 } // namespace
 
 int64_t Ord(const TObject& obj, std::string_view name, int64_t fallback) {
@@ -155,8 +187,10 @@ Colour Face(const TControl& c) {
     return ColorToRGB(c.Color());
 }
 
-int Text(Surface& s, int x, int y, std::string_view text, const TFont& font, bool enabled,
+int Text(Surface& s, int x, int y, std::string_view original, const TFont& font, bool enabled,
          bool prefix) {
+    const std::string shown = glyphText(original);
+    const std::string_view text = shown;
     const BitmapFont& f = fontFor(font);
     if (!enabled) {
         f.DrawDisabledText(s, x, y, text, prefix);
@@ -172,7 +206,7 @@ int Text(Surface& s, int x, int y, std::string_view text, const TFont& font, boo
 }
 
 int TextWidth(std::string_view text, const TFont& font, bool prefix) {
-    return fontFor(font).TextWidth(text, prefix);
+    return fontFor(font).TextWidth(glyphText(text), prefix);
 }
 
 void TextIn(Surface& s, const PixelRect& r, std::string_view text, const TFont& font, HAlign align,

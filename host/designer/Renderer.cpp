@@ -259,7 +259,7 @@ Surface renderDataModule(TFormDesigner& designer, const RenderScene& scene) {
 } // namespace
 
 Surface RenderDesignSurface(TFormDesigner& designer, const RenderScene& scene) {
-    // A form, or a frame (drawn in a window like a form's, titled with its name).
+    // A form, or a frame (its own area: a frame has no window frame of its own).
     TWinControl* form = designer.Surface();
     if (!designer.Root())
         throw EInvalidOperation("nothing is being designed");
@@ -278,10 +278,8 @@ Surface RenderDesignSurface(TFormDesigner& designer, const RenderScene& scene) {
     Surface s(width, height, kDesktop);
     const TPoint origin{-topLeft.X, -topLeft.Y};
 
-    if (scene.Frame) {
-        std::string title = designer.Form() ? form->Caption() : form->Name();
-        PaintWindowFrame(s, {0, 0, width, height}, title, !scene.Dialog, true);
-    }
+    if (scene.Frame && designer.Form())
+        PaintWindowFrame(s, {0, 0, width, height}, form->Caption(), !scene.Dialog, true);
     const TPoint client{clientOnScreen.X + origin.X, clientOnScreen.Y + origin.Y};
     const PixelRect clientRect =
         PixelRect{0, 0, cr.Width(), cr.Height()}.Offset(client.X, client.Y);
