@@ -15,6 +15,8 @@
 #include "host/classes/Classes.h"
 #include "host/designer/Environment.h"
 #include "host/vcl/Controls.h"
+#include "host/vcl/Forms.h"
+#include "host/designer/Designer.h"
 
 #include <unistd.h>
 
@@ -37,8 +39,6 @@ namespace {
 namespace fs = std::filesystem;
 using json = app::json;
 
-// A designer icon's size; an icon out of sight lies wholly outside the form's client area.
-constexpr int kIconSize = 28;
 constexpr size_t kMaxComponents = 40;
 constexpr size_t kMaxBars = 4;
 
@@ -99,12 +99,22 @@ public:
     }
 
     const std::vector<std::string>& Played() const { return FPlayed; }
+    // How often each command was played (a menu command by its first words).
+    std::string Counts() const {
+        std::string text;
+        for (const auto& [what, n] : FCounts)
+            text += (text.empty() ? "" : ", ") + what + " " + std::to_string(n);
+        return text;
+    }
 
 private:
     // --- Playing commands ------------------------------------------------------------------
 
     void Run(const std::string& command) {
         FPlayed.push_back(command);
+        if (!command.starts_with("choose") && !command.starts_with("answer") &&
+            !command.starts_with("press") && command != "wait 250")
+            ++FCounts[command.substr(0, command.find(' '))];
         try {
             FSession->Execute(app::ParseLine(command, static_cast<int>(FPlayed.size())));
         } catch (const std::exception& e) {
@@ -127,7 +137,26 @@ private:
                 names.push_back(name);
         return names;
     }
-    json Bars() { return FSession->Dump()["bars"]; }
+    // The bars with their entries (name, title, component or null), read through the views.
+    json Bars() {
+        json bars = json::object();
+        host::TComponent* root = FSession->Root();
+        if (!root)
+            return bars;
+        for (host::TComponent* c : root->ComponentList())
+            if (const stow::IBarView* view = FSession->Bars().Of(c)) {
+                json entries = json::array();
+                for (int i = 0; i < view->EntryCount(); ++i) {
+                    const stow::TNVC* e = view->Entry(i);
+                    entries.push_back(json{
+                        {"name", e->Name},
+                        {"title", e->Title},
+                        {"component", e->Component ? json(e->Component->Name()) : json()}});
+                }
+                bars[c->Name()] = json{{"entries", entries}};
+            }
+        return bars;
+    }
 
     // --- The steps -------------------------------------------------------------------------
 
@@ -270,7 +299,7 @@ private:
         std::string target = Any(held);
         Run("choose none");
         Run("press " + target + " right");
-        json menus = FSession->Dump()["menus"];
+        const std::vector<json>& menus = FSession->MenusShown();
         if (menus.empty())
             throw Failure{"a right click on " + target + "'s button popped no menu"};
         std::vector<std::vector<std::string>> choices;
@@ -289,6 +318,8 @@ private:
         }
         if (choices.empty())
             return;
+        if (menus.size() > 100)
+            FSession->ForgetShown();
         const std::vector<std::string>& choice = Any(choices);
         std::string command = "choose " + Quote(choice[0]);
         if (choice.size() > 1)
@@ -297,6 +328,7 @@ private:
             Run(Int(0, 5) == 0 ? std::string("answer cancel") : "answer " + Fresh("Title"));
         Run(command);
         Run("press " + target + " right");
+        ++FCounts[choice[0].substr(0, choice[0].find(' ', 5))];
         if (choice[0].starts_with("Delete "))
             FModel.erase(target);
     }
@@ -364,22 +396,21 @@ private:
     }
 
     void Check() {
-        json dump = FSession->Dump();
         host::TComponent* root = FSession->Root();
         if (!root)
             throw Failure{"no form is open"};
-        std::set<std::string> present;
-        for (const json& c : dump["components"])
-            present.insert(c["name"].get<std::string>());
-        std::set<std::string> expected;
+        std::set<std::string> present, expected;
+        for (host::TComponent* c : root->ComponentList())
+            present.insert(c->Name());
         for (const auto& [name, cls] : FModel)
             expected.insert(name);
         if (present != expected)
             throw Failure{"the form holds " + json(present).dump() + " but the session made " +
                           json(expected).dump()};
 
+        json bars = Bars();
         std::map<std::string, int> held;
-        for (const auto& [bar, view] : dump["bars"].items())
+        for (const auto& [bar, view] : bars.items())
             for (const json& e : view["entries"]) {
                 if (!e["component"].is_string())
                     throw Failure{"bar " + bar + " has an entry without a component: " + e.dump()};
@@ -388,23 +419,20 @@ private:
                     throw Failure{"bar " + bar + " holds " + name + ", which is not on the form"};
                 ++held[name];
             }
-        int clientWidth = dump["form"]["clientWidth"], clientHeight = dump["form"]["clientHeight"];
-        bool anyBar = !dump["bars"].empty();
-        for (int i = 0; i < root->ComponentCount(); ++i) {
-            host::TComponent* c = root->Components(i);
-            if (!Collectable(c))
-                continue;
+        auto* form = dynamic_cast<host::TCustomForm*>(root);
+        host::TFormDesigner* designer = FSession->env().Designer();
+        for (host::TComponent* c : root->ComponentList()) {
             int count = held.contains(c->Name()) ? held[c->Name()] : 0;
-            if (count > 1 || (anyBar && count != 1))
+            if (Collectable(c) && (count > 1 || (!bars.empty() && count != 1)))
                 throw Failure{c->Name() + " is on " + std::to_string(count) + " bars"};
-        }
-        for (const json& c : dump["components"]) {
-            if (!held.contains(c["name"].get<std::string>()) || !c["icon"].is_array())
+            host::HWND icon = designer && count ? designer->IconOf(c) : host::HWND{};
+            if (!icon || !form)
                 continue;
-            int x = c["icon"][0], y = c["icon"][1];
-            if (x + kIconSize > 0 && x < clientWidth && y + kIconSize > 0 && y < clientHeight)
-                throw Failure{"the icon of collected " + c["name"].get<std::string>() +
-                              " shows on the form at " + c["icon"].dump()};
+            host::TRect r = desktop().WindowRectInParent(icon);
+            if (r.Right > 0 && r.Left < form->ClientWidth() && r.Bottom > 0 &&
+                r.Top < form->ClientHeight())
+                throw Failure{"the icon of collected " + c->Name() + " shows on the form at " +
+                              std::to_string(r.Left) + " " + std::to_string(r.Top)};
         }
     }
 
@@ -414,6 +442,7 @@ private:
     std::unique_ptr<app::Session> FSession;
     std::map<std::string, std::string> FModel; // name -> class of what the form should hold
     std::vector<std::string> FPlayed;
+    std::map<std::string, long long> FCounts;
     int FCounter = 0;
     int FBaseWindows = 0;
     int FBaseGdi = 0;
@@ -447,6 +476,7 @@ int main(int argc, char** argv) {
             stress = std::make_unique<Stress>(seed, dir);
             for (; done < ops; ++done)
                 stress->Step();
+            std::printf("stress: played %s\n", stress->Counts().c_str());
         } catch (const Failure& f) {
             std::cerr << "stress: seed " << seed << ", step " << done + 1 << ": " << f.what << "\n";
             if (stress) {
