@@ -251,6 +251,11 @@ void Session::cmdNew(const ScriptLine& line) {
     FDocument.reset();
 }
 
+void Session::ForgetShown() {
+    FMenus.Shown.clear();
+    FEnv->dialogs().Clear();
+}
+
 void Session::cmdClose(const ScriptLine& line) {
     RequireWords(line, 0, 0, "close");
     if (!Root())
