@@ -102,6 +102,7 @@ struct PainterRow {
     Painter Paint;
 };
 std::span<const PainterRow> StandardPainters(); // RenderStandard.cpp: Standard and Additional
+std::span<const PainterRow> ButtonPainters();   // RenderButtons.cpp
 std::span<const PainterRow> Win32Painters();    // RenderWin32.cpp
 std::span<const PainterRow> DataPainters();     // RenderData.cpp: grids and data controls
 
