@@ -4,6 +4,7 @@
 #include "host/designer/RenderControls.h"
 #include "app/Render.h"
 #include "app/Session.h"
+#include "host/designer/RenderParts.h"
 #include "host/win32/Dib.h"
 #include "host/win32/Png.h"
 
@@ -257,6 +258,72 @@ TEST_F(Painting, ADataModuleShowsItsComponentsIconsWhereTheyWerePlaced) {
     EXPECT_EQ(s.RawPixel(39, 24 + 14), colours::White);      // the module's white window
     EXPECT_EQ(s.RawPixel(40 + 14, 24), colours::White);      // the icon's raised top edge
     EXPECT_EQ(s.RawPixel(40 + 14, 24 + 27), colours::Black); // and its dark bottom edge
+}
+
+// The data of Picture, Glyph and Bitmap properties as the writers of the era and Lazarus store
+// it: a class name first (TPicture's), then a size and the file (a TBitmap's, a PNG's).
+TEST(GraphicData, BitmapsAndPngsDecodeAndTheRestIsLeftEmpty) {
+    const std::string bitmap = bitmapData(colours::Red); // size + .bmp file
+    const std::vector<uint8_t> png = EncodePng(Surface(3, 5, colours::Blue));
+    std::string pngData;
+    const auto pngSize = static_cast<uint32_t>(png.size());
+    for (int i = 0; i < 4; ++i)
+        pngData.push_back(static_cast<char>((pngSize >> (8 * i)) & 0xFF));
+    pngData.append(png.begin(), png.end());
+    struct Case {
+        const char* Name;
+        std::string Data;
+        bool WithClass;
+        int Width; // 0: nothing decoded
+    };
+    const Case cases[] = {
+        {"a bitmap's own data", bitmap, false, 4},
+        {"a bitmap without its size", bitmap.substr(4), false, 4},
+        {"a picture holding a bitmap", "\x07TBitmap" + bitmap, true, 4},
+        {"a Lazarus picture holding a PNG", "\x17TPortableNetworkGraphic" + pngData, true, 3},
+        {"a picture holding an icon", "\x05TIcon" + bitmap, true, 0},
+        {"a class name longer than the data", "\x30TBitmap", true, 0},
+        {"a cut file", bitmap.substr(0, 30), false, 0},
+        {"nothing", "", true, 0},
+        {"garbage", "\x01\x02\x03\x04\x05\x06", false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const Surface picture = render::DecodeGraphicData(c.Data, c.WithClass);
+        EXPECT_EQ(picture.Width(), c.Width);
+    }
+}
+
+TEST(RenderText, WordsWrapAtTheWidthAndLineEnds) {
+    TFont font;
+    const int word = render::TextWidth("word", font);
+    struct Case {
+        const char* Text;
+        int Width;
+        std::vector<std::string> Lines;
+    };
+    const Case cases[] = {
+        {"word word word", word * 2, {"word", "word", "word"}},
+        {"word word word", word * 3, {"word word", "word"}},
+        {"one\r\ntwo\nthree", 1000, {"one", "two", "three"}},
+        {"", 100, {""}},
+        {"averyveryverylongword", 5, {"averyveryverylongword"}}, // a word wider than the line
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Text);
+        EXPECT_EQ(render::WrapWords(c.Text, font, c.Width), c.Lines);
+    }
+}
+
+TEST(RenderText, UtfEightTextTakesOneGlyphACharacter) {
+    TFont font;
+    // "é" and "漢" are one character each: as wide as one glyph of the font (its box), not two
+    // or three; a byte that is no UTF-8 is drawn as the byte it is.
+    EXPECT_EQ(render::TextWidth("a\xC3\xA9b", font), render::TextWidth("a\x7F"
+                                                                       "b",
+                                                                       font));
+    EXPECT_EQ(render::TextWidth("\xE6\xBC\xA2", font), render::TextWidth("\x7F", font));
+    EXPECT_GT(render::TextWidth("\xE9t\xE9", font), render::TextWidth("\x7Ft", font));
 }
 
 // ---- the corpus: every form file draws from the command line
