@@ -1,5 +1,6 @@
 // Text -> binary -> text: a text the reader takes converts to binary and back, and the second
-// conversion reproduces the first exactly.
+// conversion reproduces the first exactly; the same tree written in the Lazarus layout reads
+// back to the same tree.
 #include "FuzzSupport.h"
 #include "host/classes/BinaryFormat.h"
 #include "host/classes/FormTree.h"
@@ -25,5 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     fuzz::Require(TextViaBinary(first) == first,
                   "a second conversion through binary changed the text");
+    host::FormObject tree = host::ReadTextForm(first, "first.dfm");
+    std::string lazarus = host::WriteTextForm(tree, {host::TextDialect::Lazarus, "\n"});
+    fuzz::Require(host::ReadTextForm(lazarus, "first.lfm") == tree,
+                  "the Lazarus layout does not read back to the same tree");
     return 0;
 }

@@ -61,7 +61,7 @@ for h in "${harnesses[@]}"; do
   log=$build/fuzz-$h.log
   echo "== fuzz $h for $seconds s"
   # shellcheck disable=SC2046
-  if ! "$bin/fuzz_$h" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -max_len=65536 \
+  if ! "$bin/fuzz_$h" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=4096 -max_len=65536 \
         -dict="$(dictOf "$h")" -artifact_prefix="$build/findings/$h-" -print_final_stats=1 \
         "$corpus" $(seedsOf "$h") >"$log" 2>&1; then
     status=1
