@@ -319,9 +319,12 @@ TEST(RenderText, UtfEightTextTakesOneGlyphACharacter) {
     TFont font;
     // "é" and "漢" are one character each: as wide as one glyph of the font (its box), not two
     // or three; a byte that is no UTF-8 is drawn as the byte it is.
-    EXPECT_EQ(render::TextWidth("a\xC3\xA9b", font), render::TextWidth("a\x7F"
-                                                                       "b",
-                                                                       font));
+    EXPECT_EQ(render::TextWidth("a\xC3\xA9"
+                                "b",
+                                font),
+              render::TextWidth("a\x7F"
+                                "b",
+                                font));
     EXPECT_EQ(render::TextWidth("\xE6\xBC\xA2", font), render::TextWidth("\x7F", font));
     EXPECT_GT(render::TextWidth("\xE9t\xE9", font), render::TextWidth("\x7Ft", font));
 }
