@@ -31,8 +31,8 @@ void paintPlaceholder(Surface& s, TControl& c) {
 const std::unordered_map<std::string, Painter>& painters() {
     static const std::unordered_map<std::string, Painter> table = [] {
         std::unordered_map<std::string, Painter> t;
-        for (auto rows :
-             {render::StandardPainters(), render::Win32Painters(), render::DataPainters()})
+        for (auto rows : {render::StandardPainters(), render::ButtonPainters(),
+                          render::Win32Painters(), render::DataPainters()})
             for (const render::PainterRow& row : rows)
                 t.emplace(row.Class, row.Paint);
         return t;
