@@ -1,3 +1,4 @@
+#include "app/Script.h"
 #include "app/Demo.h"
 
 #include "app/Session.h"
@@ -188,7 +189,7 @@ int RunDemo(const std::string& outDir, std::ostream& out, std::ostream& err) {
         WriteFileAtomic(session.ResolveOutput("transcript.txt"), transcript.str(),
                         (dir / "transcript.txt").string());
     } catch (const std::exception& e) {
-        err << "stowdesign: " << e.what() << "\n";
+        err << ErrorLine(e.what());
         return 2;
     }
     out << transcript.str() << "\n";

@@ -19,7 +19,7 @@ namespace {
 // A package that did not load is told once; the designer goes on without it.
 void reportPackage(const app::Session& session) {
     if (!session.PackageError().empty())
-        std::cerr << "stowdesign: " << session.PackageError() << "\n";
+        std::cerr << app::ErrorLine(session.PackageError());
 }
 
 constexpr char kScriptHelp[] =
@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == 0)
             return cli.exit(e);
-        std::cerr << "stowdesign: " << e.what() << "\n";
+        std::cerr << app::ErrorLine(e.what());
         return 2;
     }
 
@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
         return app::RunDemo(demoOut, std::cout, std::cerr);
     } catch (const std::exception& e) {
         // One readable line, whatever bytes the message quotes.
-        std::cerr << "stowdesign: " << host::Printable(e.what(), 2000) << "\n";
+        std::cerr << app::ErrorLine(e.what());
         return 2;
     }
 }

@@ -1,3 +1,4 @@
+#include "app/Script.h"
 #include "app/Package.h"
 
 #include "host/designer/Environment.h"
@@ -99,7 +100,7 @@ int ShowPackage(const std::string& path, const std::string& resOut, std::ostream
         return 0;
     } catch (const std::exception& e) {
         out.flush();
-        err << "stowdesign: " << e.what() << "\n";
+        err << ErrorLine(e.what());
         return 2;
     }
 }

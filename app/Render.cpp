@@ -119,7 +119,8 @@ int RenderFormFile(const std::string& formPath, const std::string& pngPath, std:
     if (message.rfind(prefix, 0) == 0) {
         size_t colon = message.find(": ", prefix.size());
         if (colon != std::string::npos)
-            message = "stowdesign: " + formPath + ": " + message.substr(colon + 2);
+            message = ErrorLine(formPath + ": " +
+                                message.substr(colon + 2, message.find_last_not_of('\n') - colon - 1));
     }
     err << message;
     return 2;

@@ -136,7 +136,7 @@ int Session::RunFile(const std::filesystem::path& script, std::ostream& err) {
                 script.parent_path().empty() ? std::filesystem::path(".") : script.parent_path();
         }
     } catch (const Exception& e) {
-        err << "stowdesign: " << e.what() << "\n";
+        err << ErrorLine(e.what());
         return 2;
     }
     return RunText(text, name, err);
@@ -153,21 +153,21 @@ int Session::RunText(const std::string& text, const std::string& file, std::ostr
                 Execute(line);
         } catch (const ScriptError& e) {
             FOut.flush();
-            err << "stowdesign: " << file << ":" << number << ": " << e.what() << "\n";
+            err << ErrorLine(file + ":" + std::to_string(number) + ": " + e.what());
             return 2;
         } catch (const std::exception& e) {
             FOut.flush();
-            err << "stowdesign: " << file << ":" << number << ": " << e.what() << "\n";
+            err << ErrorLine(file + ":" + std::to_string(number) + ": " + e.what());
             return 2;
         }
     }
     FOut.flush();
     if (std::string unfinished = unfinishedRenders(); !unfinished.empty()) {
-        err << "stowdesign: " << file << ":" << unfinished << "\n";
+        err << ErrorLine(file + ":" + unfinished);
         return 2;
     }
     if (std::string unused = unusedAnswers(); !unused.empty()) {
-        err << "stowdesign: " << file << ":" << unused << "\n";
+        err << ErrorLine(file + ":" + unused);
         return 2;
     }
     return FExpectFailed ? 1 : 0;
@@ -249,6 +249,11 @@ void Session::cmdNew(const ScriptLine& line) {
         throw ScriptError("usage: new form NAME [W H] | new datamodule NAME");
     }
     FDocument.reset();
+}
+
+void Session::ForgetShown() {
+    FMenus.Shown.clear();
+    FEnv->dialogs().Clear();
 }
 
 void Session::cmdClose(const ScriptLine& line) {

@@ -78,6 +78,10 @@ public:
     // script. Raises ScriptError naming every place tried when it is in none of them.
     std::filesystem::path ResolveInput(const std::string& path) const;
     void Say(const std::string& line);
+    // Every popup menu as it popped up, each a list of its items (as the dump shows them).
+    const std::vector<json>& MenusShown() const { return FMenus.Shown; }
+    // Forgets the menus and dialogs shown so far, for a long session that looks at the latest.
+    void ForgetShown();
 
 private:
     using Handler = void (Session::*)(const ScriptLine&);
