@@ -13,8 +13,6 @@ using namespace host;
 Surface Session::Render(const RenderScene& scene) {
     if (!Root())
         throw ScriptError("no form is open");
-    if (!form())
-        throw ScriptError(Root()->Name() + " is a data module: only forms are drawn");
     return RenderDesignSurface(designer(), scene);
 }
 
@@ -31,7 +29,6 @@ void Session::writePicture(const std::string& name, const RenderScene& scene) {
 void Session::cmdRender(const ScriptLine& line) {
     // render PATH | render menu PATH | render dialog PATH
     if (line.Words.size() == 2) {
-        form();
         writePicture(line.Words[1], {});
         return;
     }

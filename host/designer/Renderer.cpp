@@ -3,6 +3,7 @@
 #include "host/designer/Renderer.h"
 
 #include "host/designer/PaletteBitmaps.h"
+#include "host/designer/RenderControls.h"
 #include "host/vcl/Graphics.h"
 #include "host/vcl/SurfaceTarget.h"
 #include "host/win32/Font.h"
@@ -69,7 +70,7 @@ void paintHandles(Surface& s, const PixelRect& r, Colour colour) {
 
 class Composer {
 public:
-    Composer(Surface& surface, TPoint screenOrigin) : FSurface(surface), FOrigin(screenOrigin) {}
+    explicit Composer(Surface& surface) : FSurface(surface) {}
 
     // A window and what it holds; parentClip in surface coordinates, parentClient: the parent's
     // client origin on the surface.
@@ -77,29 +78,40 @@ public:
         const WindowTree& windows = Desktop::Current().Windows();
         if (!windows.IsWindow(h) || !visibleFlag(h))
             return;
+        IWindowProc* proc = windows.ProcOf(h);
+        auto* control = dynamic_cast<TWinControl*>(proc);
+        // A window its parent places itself (a page control's sheets) lies where the parent
+        // puts it; its client area is all of it.
+        const ChildPlace place = control ? PlaceOfChild(*control) : ChildPlace{};
+        if (!place.Shown)
+            return;
         const TRect wr = windows.WindowRectInParent(h);
         const PixelRect rect =
-            PixelRect{wr.Left, wr.Top, wr.Right, wr.Bottom}.Offset(parentClient.X, parentClient.Y);
+            (place.Placed ? place.Rect : PixelRect{wr.Left, wr.Top, wr.Right, wr.Bottom})
+                .Offset(parentClient.X, parentClient.Y);
         const PixelRect clip = rect.Intersect(parentClip);
         if (clip.IsEmpty())
             return;
-        const TPoint client = {FOrigin.X + windows.ClientOriginOnScreen(h).X,
-                               FOrigin.Y + windows.ClientOriginOnScreen(h).Y};
+        // The client area's offset in the window, from where the window itself is drawn (its
+        // parent may lie elsewhere than the windowing system has it: a placed sheet).
+        const TRect onScreen = windows.WindowRectOnScreen(h);
+        const TPoint inWindow{windows.ClientOriginOnScreen(h).X - onScreen.Left,
+                              windows.ClientOriginOnScreen(h).Y - onScreen.Top};
+        const TPoint client = place.Placed ? TPoint{rect.Left, rect.Top}
+                                           : TPoint{rect.Left + inWindow.X, rect.Top + inWindow.Y};
         const TRect cr = windows.ClientRect(h);
-        const PixelRect clientClip =
-            PixelRect{0, 0, cr.Right, cr.Bottom}.Offset(client.X, client.Y).Intersect(clip);
+        const PixelRect clientClip = (place.Placed ? PixelRect{0, 0, rect.Width(), rect.Height()}
+                                                   : PixelRect{0, 0, cr.Right, cr.Bottom})
+                                         .Offset(client.X, client.Y)
+                                         .Intersect(clip);
 
-        IWindowProc* proc = windows.ProcOf(h);
         if (auto* icon = dynamic_cast<TDesignerIcon*>(proc)) {
             Surface::State keep = FSurface.SaveState();
             FSurface.SetClipRect(clip);
             PaintDesignerIcon(FSurface, rect.Left, rect.Top, icon->Component());
             FSurface.RestoreState(keep);
-        } else if (auto* control = dynamic_cast<TWinControl*>(proc)) {
-            {
-                SurfacePaintTarget target(FSurface, {rect.Left, rect.Top}, clip);
-                control->PaintTo(&target);
-            }
+        } else if (control) {
+            PaintControl(FSurface, *control, rect, clip);
             paintGraphicChildren(control, clientClip, client);
         }
         // Child windows lie above the graphic controls, the bottom of the z-order first.
@@ -120,8 +132,7 @@ public:
             const PixelRect clip = r.Intersect(clientClip);
             if (clip.IsEmpty())
                 continue;
-            SurfacePaintTarget target(FSurface, {r.Left, r.Top}, clip);
-            c->PaintTo(&target);
+            PaintControl(FSurface, *c, r, clip);
         }
     }
 
@@ -134,7 +145,6 @@ private:
     }
 
     Surface& FSurface;
-    TPoint FOrigin; // add to a screen point to get a surface point
 };
 
 } // namespace
@@ -205,10 +215,56 @@ void PaintDesignerIcon(Surface& s, int x, int y, const TComponent* component) {
     s.Draw(px, py, picture, picture.RawPixel(0, picture.Height() - 1));
 }
 
+namespace {
+
+// A data module's designer window: white, its components' icons where they were placed, big
+// enough to show all of them.
+Surface renderDataModule(TFormDesigner& designer, const RenderScene& scene) {
+    TComponent* root = designer.Root();
+    std::vector<std::pair<TComponent*, TDesignPos>> icons;
+    int width = 240, height = 160;
+    for (int i = 0; i < root->ComponentCount(); ++i) {
+        TComponent* c = root->Components(i);
+        if (!TFormDesigner::ShowsIcon(c))
+            continue;
+        const TDesignPos at = TDesignPos::Unpack(c->DesignInfo());
+        icons.emplace_back(c, at);
+        width = std::max(width, at.Left + TDesignerIcon::Size + 16);
+        height = std::max(height, at.Top + TDesignerIcon::Size + 16);
+    }
+    const int frameW = scene.Frame ? 8 : 0, frameH = scene.Frame ? 27 : 0;
+    Surface s(width + frameW, height + frameH, kDesktop);
+    PixelRect client{0, 0, width, height};
+    if (scene.Frame)
+        client = PaintWindowFrame(s, {0, 0, width + frameW, height + frameH}, root->Name(),
+                                  !scene.Dialog, true);
+    Surface::State keep = s.SaveState();
+    s.SetClipRect(client);
+    s.FillRect(client, colours::White);
+    s.SetOrigin(client.Left, client.Top);
+    const auto& selection = designer.Selection();
+    for (const auto& [c, at] : icons) {
+        PaintDesignerIcon(s, at.Left, at.Top, c);
+        if (std::find(selection.begin(), selection.end(), c) != selection.end())
+            paintHandles(
+                s, {at.Left, at.Top, at.Left + TDesignerIcon::Size, at.Top + TDesignerIcon::Size},
+                selection.size() > 1 ? colours::Gray : colours::Black);
+    }
+    s.RestoreState(keep);
+    if (scene.Dialog)
+        PaintDialog(s, *scene.Dialog, {0, 0, s.Width(), s.Height()});
+    return s;
+}
+
+} // namespace
+
 Surface RenderDesignSurface(TFormDesigner& designer, const RenderScene& scene) {
-    TCustomForm* form = designer.Form();
+    // A form, or a frame (its own area: a frame has no window frame of its own).
+    TWinControl* form = designer.Surface();
+    if (!designer.Root())
+        throw EInvalidOperation("nothing is being designed");
     if (!form)
-        throw EInvalidOperation("only a form's design surface can be drawn");
+        return renderDataModule(designer, scene);
     const WindowTree& windows = Desktop::Current().Windows();
     const HWND fh = form->Handle();
     const TRect wr = windows.WindowRectOnScreen(fh);
@@ -222,10 +278,8 @@ Surface RenderDesignSurface(TFormDesigner& designer, const RenderScene& scene) {
     Surface s(width, height, kDesktop);
     const TPoint origin{-topLeft.X, -topLeft.Y};
 
-    if (scene.Frame) {
-        std::string title = form->Caption();
-        PaintWindowFrame(s, {0, 0, width, height}, title, !scene.Dialog, true);
-    }
+    if (scene.Frame && designer.Form())
+        PaintWindowFrame(s, {0, 0, width, height}, form->Caption(), !scene.Dialog, true);
     const TPoint client{clientOnScreen.X + origin.X, clientOnScreen.Y + origin.Y};
     const PixelRect clientRect =
         PixelRect{0, 0, cr.Width(), cr.Height()}.Offset(client.X, client.Y);
@@ -240,7 +294,7 @@ Surface RenderDesignSurface(TFormDesigner& designer, const RenderScene& scene) {
         s.RestoreState(keep);
     }
 
-    Composer composer(s, origin);
+    Composer composer(s);
     composer.paintGraphicChildren(form, clientRect, client);
     const std::vector<HWND> children = windows.Children(fh);
     for (auto it = children.rbegin(); it != children.rend(); ++it)

@@ -33,7 +33,8 @@ struct RenderScene {
     std::optional<DialogRecord> Dialog;
 };
 
-// The picture of the designer's form; raises EInvalidOperation when the root is not a form.
+// The picture of the designer's form, or of its frame (the frame's own area: it has no window
+// frame), or of a data module (its designer window: white, with its components' icons).
 Surface RenderDesignSurface(TFormDesigner& designer, const RenderScene& scene = {});
 
 // ---- the parts, for the composer and for tests
