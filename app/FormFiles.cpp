@@ -1,9 +1,9 @@
 #include "app/FormFiles.h"
 
-#include "host/rtl/Files.h"
 #include "host/classes/BinaryFormat.h"
 #include "host/classes/FormDocument.h"
 #include "host/classes/FormSink.h"
+#include "host/rtl/Files.h"
 
 #include <algorithm>
 #include <cerrno>

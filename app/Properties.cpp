@@ -1,6 +1,7 @@
 #include "app/Properties.h"
 
 #include "app/Script.h"
+#include "host/catalogue/CatalogueTypes.h"
 #include "host/rtl/TypInfo.h"
 #include "host/vcl/Graphics.h"
 
@@ -160,30 +161,10 @@ void SetPropertyText(TObject& obj, const std::string& path, const std::string& t
             break;
         }
         case TTypeKind::Set: {
-            if (text.size() < 2 || text.front() != '[' || text.back() != ']')
+            auto mask = catalogue::ParseSetText(*p->Enum, text);
+            if (!mask)
                 throw bad();
-            uint64_t mask = 0;
-            std::string inner = text.substr(1, text.size() - 2);
-            size_t start = 0;
-            while (start <= inner.size()) {
-                size_t comma = inner.find(',', start);
-                std::string member = inner.substr(
-                    start, comma == std::string::npos ? std::string::npos : comma - start);
-                while (!member.empty() && member.front() == ' ')
-                    member.erase(member.begin());
-                while (!member.empty() && member.back() == ' ')
-                    member.pop_back();
-                if (!member.empty()) {
-                    int v = p->Enum->ValueOf(member);
-                    if (v < 0)
-                        throw bad();
-                    mask |= uint64_t(1) << v;
-                }
-                if (comma == std::string::npos)
-                    break;
-                start = comma + 1;
-            }
-            p->SetOrd(*target, static_cast<int64_t>(mask));
+            p->SetOrd(*target, static_cast<int64_t>(*mask));
             break;
         }
         case TTypeKind::String:

@@ -248,6 +248,30 @@ TPropInfo StoredProperty(const std::string& name, const TTypeDef& type) {
     return p;
 }
 
+std::optional<uint64_t> ParseSetText(const TEnumInfo& element, const std::string& text) {
+    if (text.size() < 2 || text.front() != '[' || text.back() != ']')
+        return std::nullopt;
+    uint64_t mask = 0;
+    const std::string inner = text.substr(1, text.size() - 2);
+    for (size_t start = 0; start <= inner.size();) {
+        const size_t comma = inner.find(',', start);
+        std::string member =
+            inner.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        member.erase(0, member.find_first_not_of(' '));
+        member.erase(member.find_last_not_of(' ') + 1);
+        if (!member.empty()) {
+            const int v = element.ValueOf(member);
+            if (v < 0)
+                return std::nullopt;
+            mask |= uint64_t(1) << v;
+        }
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    return mask;
+}
+
 int64_t ParseDefault(const TPropInfo& p, const std::string& text, const std::string& place) {
     auto bad = [&]() { return Exception("catalogue: " + place + ": bad default " + text); };
     switch (p.Kind) {
@@ -273,28 +297,10 @@ int64_t ParseDefault(const TPropInfo& p, const std::string& text, const std::str
             throw bad();
         return v;
     }
-    case TTypeKind::Set: {
-        if (text.size() < 2 || text.front() != '[' || text.back() != ']')
-            throw bad();
-        uint64_t mask = 0;
-        std::string inner = text.substr(1, text.size() - 2);
-        size_t start = 0;
-        while (start < inner.size()) {
-            size_t comma = inner.find(',', start);
-            std::string member =
-                inner.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-            member.erase(0, member.find_first_not_of(' '));
-            member.erase(member.find_last_not_of(' ') + 1);
-            int v = p.Enum->ValueOf(member);
-            if (v < 0)
-                throw bad();
-            mask |= uint64_t(1) << v;
-            if (comma == std::string::npos)
-                break;
-            start = comma + 1;
-        }
-        return static_cast<int64_t>(mask);
-    }
+    case TTypeKind::Set:
+        if (auto mask = ParseSetText(*p.Enum, text))
+            return static_cast<int64_t>(*mask);
+        throw bad();
     case TTypeKind::Char:
         if (text == "#0")
             return 0;

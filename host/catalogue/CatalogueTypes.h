@@ -37,6 +37,10 @@ bool FindType(const std::string& name, TTypeDef& type);
 // A published property of that type whose value is kept in the object's store.
 TPropInfo StoredProperty(const std::string& name, const TTypeDef& type);
 bool IsStoreBacked(const TPropInfo& p);
+// A set's members as form files and scripts write them ("[akLeft, akTop]", "[]") as a mask of
+// element's values; blanks around members and empty members are passed over. Nothing when the
+// text is not in brackets or names a value element does not have.
+std::optional<uint64_t> ParseSetText(const TEnumInfo& element, const std::string& text);
 // A default as the rows write it (True, 0, clWindow, [akLeft, akTop], #0, '*') for p's type.
 int64_t ParseDefault(const TPropInfo& p, const std::string& text, const std::string& place);
 // Makes a store-backed ordinal read as its default (p.Default) until it is set: called once the

@@ -80,11 +80,14 @@ std::string Format(std::string_view fmt, const std::vector<std::string>& args) {
     return out;
 }
 
+// Bytes of 128 and above count as letters: later versions of the platform take Unicode letters
+// in identifiers (a field named BookTableФамилия), and host strings hold them as UTF-8.
 bool IsValidIdent(std::string_view name) {
     if (name.empty())
         return false;
     auto alpha = [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' ||
+               static_cast<unsigned char>(c) >= 128;
     };
     if (!alpha(name[0]))
         return false;

@@ -55,6 +55,9 @@ TEST(DocExamplesTest, EveryExampleRunsAndPrintsItsTranscript) {
                 std::filesystem::temp_directory_path() /
                 ("stow-doc-" + std::to_string(::getpid()) + "-" + std::to_string(count));
             std::filesystem::create_directories(dir);
+            // Form files that examples open are found as forms/NAME, as in the scenarios.
+            std::filesystem::copy(std::filesystem::path(STOW_SOURCE_DIR) / "tests/scenarios/forms",
+                                  dir / "forms");
             std::ostringstream out, err;
             int rc;
             {
