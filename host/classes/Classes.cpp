@@ -106,6 +106,7 @@ void TComponent::SetName(const std::string& name) {
 }
 
 void TComponent::renamed(TComponent* component, const std::string& oldName) {
+    ++FNamesVersion;
     if (!oldName.empty()) {
         auto it = FNameIndex.find(UpperCase(oldName));
         if (it != FNameIndex.end() && it->second == component)
@@ -143,15 +144,63 @@ void TComponent::InsertComponent(TComponent* component) {
 
 void TComponent::RemoveComponent(TComponent* component) {
     Notification(component, opRemove);
+    // The components the broadcast passed by still drop their free-notification links with the
+    // one that leaves, as their Notification would have done.
+    if (component) {
+        std::vector<TComponent*> partners = component->FFreeNotifies;
+        for (TComponent* p : partners)
+            if (p->FOwner == this && !hears(p, opRemove))
+                p->RemoveFreeNotification(component);
+    }
     remove(component);
 }
 
+bool TComponent::hears(const TComponent* c, TOperation operation) {
+    const auto heard = operation == opInsert ? hnInsertions : hnRemovals;
+    return (c->FHeard & heard) != 0 || !c->FComponents.empty() || c->FDesignerHook;
+}
+
+std::vector<TComponent*>& TComponent::listenersOf(TOperation operation) {
+    if (FListenersStale) {
+        FInsertListeners.clear();
+        FRemoveListeners.clear();
+        for (TComponent* c : FComponents) {
+            if (hears(c, opInsert))
+                FInsertListeners.push_back(c);
+            if (hears(c, opRemove))
+                FRemoveListeners.push_back(c);
+        }
+        FListenersStale = false;
+    }
+    return operation == opInsert ? FInsertListeners : FRemoveListeners;
+}
+
+void TComponent::mayHearMore(const TComponent* c) {
+    // One that reacts to both is in both lists already.
+    if (c->FHeard != hnBoth)
+        FListenersStale = true;
+}
+
+void TComponent::SetDesignerHook(IDesignerHook* hook) {
+    FDesignerHook = hook;
+    if (FOwner)
+        FOwner->mayHearMore(this);
+}
+
 void TComponent::insert(TComponent* component) {
+    if (FComponents.empty() && FOwner)
+        FOwner->mayHearMore(this); // it passes the broadcasts on from now on
     FComponents.push_back(component);
     ++FComponentsVersion;
     component->FOwner = this;
     if (!component->FName.empty())
         FNameIndex[UpperCase(component->FName)] = component;
+    if (!FListenersStale) {
+        if (hears(component, opInsert))
+            FInsertListeners.push_back(component);
+        if (hears(component, opRemove))
+            FRemoveListeners.push_back(component);
+    }
 }
 
 void TComponent::remove(TComponent* component) {
@@ -161,6 +210,12 @@ void TComponent::remove(TComponent* component) {
         FComponents.erase(std::next(it).base());
         ++FComponentsVersion;
     }
+    if (!FListenersStale)
+        for (auto* list : {&FInsertListeners, &FRemoveListeners}) {
+            auto l = std::find(list->rbegin(), list->rend(), component);
+            if (l != list->rend())
+                list->erase(std::next(l).base());
+        }
     if (!component->FName.empty()) {
         auto n = FNameIndex.find(UpperCase(component->FName));
         if (n != FNameIndex.end() && n->second == component)
@@ -209,9 +264,14 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
 void TComponent::Notification(TComponent* component, TOperation operation) {
     if (operation == opRemove && component)
         RemoveFreeNotification(component);
-    // In list order; the list may change while the notification goes round.
-    for (size_t i = 0; i < FComponents.size(); ++i)
-        FComponents[i]->Notification(component, operation);
+    // In list order, to the components whose Notification does something (the others would only
+    // pass it on to nothing); the list may change while the notification goes round.
+    const std::vector<TComponent*>& listeners = listenersOf(operation);
+    FLastBroadcastReach = 1;
+    for (size_t i = 0; i < listeners.size(); ++i) {
+        listeners[i]->Notification(component, operation);
+        ++FLastBroadcastReach;
+    }
     if (FDesignerHook)
         FDesignerHook->Notification(component, operation);
 }
@@ -262,6 +322,7 @@ TComponent* NewComponent(const TClass* cls, TComponent* owner) {
     if (!obj)
         throw EComponentError("Cannot create an instance of abstract class " + cls->ClassName());
     auto* c = static_cast<TComponent*>(obj);
+    c->SetHeard(cls->InstancesHear());
     try {
         c->Create(owner);
     } catch (...) {

@@ -84,6 +84,8 @@ public:
     const std::vector<TComponent*>& ComponentList() const { return FComponents; }
     // Changes whenever a component joins or leaves this owner's list.
     uint64_t ComponentsVersion() const { return FComponentsVersion; }
+    // Changes whenever a component of this owner's list is renamed (which tells nobody).
+    uint64_t NamesVersion() const { return FNamesVersion; }
     int ComponentIndex() const;
 
     const std::string& Name() const { return FName; }
@@ -126,7 +128,16 @@ public:
 
     // The designer hook of a root being designed (forms and data modules set it).
     IDesignerHook* DesignerHook() const { return FDesignerHook; }
-    void SetDesignerHook(IDesignerHook* hook) { FDesignerHook = hook; }
+    void SetDesignerHook(IDesignerHook* hook);
+
+    // What this component's own Notification reacts to (host/rtl/Object.h); both unless it was
+    // made by New<T> or a class's factory, which know its C++ class and set it before the
+    // component joins its owner.
+    THeardNotifications Heard() const { return FHeard; }
+    void SetHeard(THeardNotifications heard) { FHeard = heard; }
+    // How many components' Notification the last insertion or removal broadcast of this owner
+    // reached (the owner's own included): a figure for tests and benchmarks.
+    int LastBroadcastReach() const { return FLastBroadcastReach; }
 
 protected:
     virtual void ValidateRename(TComponent* component, const std::string& curName,
@@ -137,9 +148,24 @@ private:
     void insert(TComponent* component);
     void remove(TComponent* component);
     void renamed(TComponent* component, const std::string& oldName);
+    // Whether the broadcast of operation must call c's Notification: c reacts to it, or passes it
+    // on to what it owns or to a designer hook.
+    static bool hears(const TComponent* c, TOperation operation);
+    // c may hear more than when it joined this owner's list (it owns something now, or has a
+    // hook): the listener lists are made anew at the next broadcast.
+    void mayHearMore(const TComponent* c);
+    std::vector<TComponent*>& listenersOf(TOperation operation);
 
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
+    // The components of FComponents whose Notification each broadcast must call, in list order;
+    // the broadcast passes the others by (their Notification would do nothing).
+    std::vector<TComponent*> FInsertListeners;
+    std::vector<TComponent*> FRemoveListeners;
+    bool FListenersStale = false;
+    THeardNotifications FHeard = hnBoth;
+    int FLastBroadcastReach = 0;
+    uint64_t FNamesVersion = 0;
     // The owned components by upper-cased name, so that FindComponent stays fast on big forms.
     std::unordered_map<std::string, TComponent*> FNameIndex;
     std::vector<TComponent*> FFreeNotifies;
@@ -169,6 +195,8 @@ private:
 // half-built object is destroyed (its Destroy runs) and the exception propagates.
 template <class T> T* New(TComponent* owner) {
     T* obj = new T();
+    if constexpr (std::is_base_of_v<TComponent, T>)
+        obj->SetHeard(NotificationsHeardBy<T>());
     try {
         obj->Create(owner);
     } catch (...) {
