@@ -18,6 +18,14 @@ void MessageQueue::PostInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         FInput.push_back({hwnd, TMessage{msg, wParam, lParam, 0}});
 }
 
+bool MessageQueue::Peek(HWND hwnd, UINT first, UINT last) const {
+    auto matches = [&](const Posted& p) {
+        return (hwnd == 0 || p.Hwnd == hwnd) && p.Msg.Msg >= first && p.Msg.Msg <= last;
+    };
+    return std::any_of(FPosted.begin(), FPosted.end(), matches) ||
+           std::any_of(FInput.begin(), FInput.end(), matches);
+}
+
 LRESULT MessageQueue::SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!FWindows.IsWindow(hwnd))
         return 0;

@@ -37,6 +37,9 @@ public:
     // Runs the loop for ms milliseconds of the clock, waiting for each timer as it comes due.
     void RunFor(uint32_t ms);
     size_t PendingCount() const { return FPosted.size() + FInput.size(); }
+    // Whether a posted message or input for hwnd (any window when 0) with a number from first to
+    // last waits, as PeekMessage with PM_NOREMOVE tells.
+    bool Peek(HWND hwnd, UINT first, UINT last) const;
     int DispatchDepth() const { return FDispatchDepth; }
 
     // A timer of the window; setting an existing id again restarts it with the new period.
