@@ -139,8 +139,9 @@ void TNVCRegistry::FreeAll() {
     FByComponent.clear();
     FIndexesStale = false;
     ++FVersion;
-    for (auto& e : entries)
-        FreeAndNil(e->Button);
+    // The last first: each button leaves the end of the bar's list of controls.
+    for (auto e = entries.rbegin(); e != entries.rend(); ++e)
+        FreeAndNil((*e)->Button);
 }
 
 void TNVCRegistry::Exchange(int a, int b) {

@@ -63,11 +63,9 @@ void TComponent::Create(TComponent* owner) {
 void TComponent::Destroy() {
     Destroying();
     // Tell the partners that asked to hear of this component's end, and forget them.
-    while (!FFreeNotifies.empty()) {
-        TComponent* partner = FFreeNotifies.back();
-        FFreeNotifies.pop_back();
-        auto& theirs = partner->FFreeNotifies;
-        theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
+    while (!FFreeNotifies.Empty()) {
+        TComponent* partner = FFreeNotifies.TakeLast();
+        partner->FFreeNotifies.Remove(this);
         partner->Notification(this, opRemove);
     }
     DestroyComponents();
@@ -147,7 +145,7 @@ void TComponent::RemoveComponent(TComponent* component) {
     // The components the broadcast passed by still drop their free-notification links with the
     // one that leaves, as their Notification would have done.
     if (component) {
-        std::vector<TComponent*> partners = component->FFreeNotifies;
+        std::vector<TComponent*> partners = component->FFreeNotifies.Items();
         for (TComponent* p : partners)
             if (p->FOwner == this && !hears(p, opRemove))
                 p->RemoveFreeNotification(component);
@@ -245,21 +243,96 @@ void TComponent::Destroying() {
 void TComponent::FreeNotification(TComponent* component) {
     if (!component || component == this)
         return;
-    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), component) == FFreeNotifies.end())
-        FFreeNotifies.push_back(component);
-    auto& theirs = component->FFreeNotifies;
-    if (std::find(theirs.begin(), theirs.end(), this) == theirs.end())
-        theirs.push_back(this);
+    FFreeNotifies.Add(component);
+    component->FFreeNotifies.Add(this);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
-    FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), component),
-                        FFreeNotifies.end());
-    if (component) {
-        auto& theirs = component->FFreeNotifies;
-        theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
+    FFreeNotifies.Remove(component);
+    if (component)
+        component->FFreeNotifies.Remove(this);
+}
+
+// ---------------------------------------------------------------- free-notification partners
+
+namespace detail {
+
+namespace {
+constexpr size_t kIndexedFrom = 32;
+}
+
+struct TPartners::Index {
+    std::unordered_map<const TComponent*, size_t> Position;
+    size_t Holes = 0;
+};
+
+TPartners::TPartners() = default;
+TPartners::~TPartners() = default;
+
+bool TPartners::Contains(const TComponent* c) const {
+    if (FIndex)
+        return FIndex->Position.contains(c);
+    return std::find(FItems.begin(), FItems.end(), c) != FItems.end();
+}
+
+void TPartners::Add(TComponent* c) {
+    if (Contains(c))
+        return;
+    FItems.push_back(c);
+    if (FIndex) {
+        FIndex->Position.emplace(c, FItems.size() - 1);
+    } else if (FItems.size() > kIndexedFrom) {
+        FIndex = std::make_unique<Index>();
+        for (size_t i = 0; i < FItems.size(); ++i)
+            FIndex->Position.emplace(FItems[i], i);
     }
 }
+
+void TPartners::Remove(const TComponent* c) {
+    if (!FIndex) {
+        auto it = std::find(FItems.begin(), FItems.end(), c);
+        if (it != FItems.end())
+            FItems.erase(it);
+        return;
+    }
+    auto it = FIndex->Position.find(c);
+    if (it == FIndex->Position.end())
+        return;
+    FItems[it->second] = nullptr;
+    FIndex->Position.erase(it);
+    ++FIndex->Holes;
+    trim();
+}
+
+TComponent* TPartners::TakeLast() {
+    TComponent* last = FItems.back();
+    Remove(last);
+    return last;
+}
+
+std::vector<TComponent*> TPartners::Items() const {
+    std::vector<TComponent*> items;
+    for (TComponent* c : FItems)
+        if (c)
+            items.push_back(c);
+    return items;
+}
+
+void TPartners::trim() {
+    // No hole at the end, so that the last item is a partner; and most of the list is partners.
+    while (!FItems.empty() && !FItems.back()) {
+        FItems.pop_back();
+        --FIndex->Holes;
+    }
+    if (FIndex->Holes * 2 <= FItems.size())
+        return;
+    std::erase(FItems, nullptr);
+    FIndex->Holes = 0;
+    for (size_t i = 0; i < FItems.size(); ++i)
+        FIndex->Position[FItems[i]] = i;
+}
+
+} // namespace detail
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
     if (operation == opRemove && component)
@@ -355,38 +428,74 @@ TComponentList::~TComponentList() {
 TComponent* TComponentList::Items(int i) const {
     if (i < 0 || i >= Count())
         throw EListError("List index out of bounds (" + IntToStr(i) + ")");
-    return FItems[static_cast<size_t>(i)];
+    return FItems[FHead + static_cast<size_t>(i)];
+}
+
+int TComponentList::occurrences(const TComponent* c) const {
+    if (FCounts) {
+        auto it = FCounts->find(c);
+        return it == FCounts->end() ? 0 : it->second;
+    }
+    return static_cast<int>(std::count(begin(), end(), c));
 }
 
 int TComponentList::Add(TComponent* c) {
     FItems.push_back(c);
+    if (FCounts) {
+        ++(*FCounts)[c];
+    } else if (Count() > 32) {
+        FCounts = std::make_unique<std::unordered_map<const TComponent*, int>>();
+        for (TComponent* item : *this)
+            ++(*FCounts)[item];
+    }
     if (c)
         FWatcher->FreeNotification(c);
     return Count() - 1;
 }
 
 int TComponentList::IndexOf(const TComponent* c) const {
-    auto it = std::find(FItems.begin(), FItems.end(), c);
-    return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
+    auto it = std::find(begin(), end(), c);
+    return it == end() ? -1 : static_cast<int>(it - begin());
 }
 
 void TComponentList::Remove(TComponent* c) {
     int i = IndexOf(c);
-    if (i >= 0)
-        FItems.erase(FItems.begin() + i);
-    if (c && IndexOf(c) < 0)
+    if (i >= 0) {
+        if (i == 0)
+            ++FHead;
+        else
+            FItems.erase(begin() + i);
+        if (FCounts && --(*FCounts)[c] == 0)
+            FCounts->erase(c);
+        compact();
+    }
+    if (c && occurrences(c) == 0)
         FWatcher->RemoveFreeNotification(c);
 }
 
 void TComponentList::Clear() {
-    for (TComponent* c : FItems)
+    for (TComponent* c : *this)
         if (c)
             FWatcher->RemoveFreeNotification(c);
     FItems.clear();
+    FHead = 0;
+    FCounts.reset();
 }
 
 void TComponentList::dropped(TComponent* c) {
-    FItems.erase(std::remove(FItems.begin(), FItems.end(), c), FItems.end());
+    auto first = FItems.begin() + static_cast<std::ptrdiff_t>(FHead);
+    FItems.erase(std::remove(first, FItems.end(), c), FItems.end());
+    if (FCounts)
+        FCounts->erase(c);
+    compact();
+}
+
+void TComponentList::compact() {
+    // The slots taken from the front are given back once they are most of the list.
+    if (FHead > 0 && FHead * 2 >= FItems.size()) {
+        FItems.erase(FItems.begin(), FItems.begin() + static_cast<std::ptrdiff_t>(FHead));
+        FHead = 0;
+    }
 }
 
 } // namespace host

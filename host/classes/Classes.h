@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -67,6 +68,34 @@ public:
     virtual ~IDesignerHook() = default;
     virtual void Notification(TComponent* component, TOperation operation) = 0;
 };
+
+namespace detail {
+// The free-notification partners of a component, in the order they came. A long list gets an
+// index, so that adding, finding and taking out a partner stay fast when one component watches
+// thousands (the watcher of a TComponentList that holds a big selection).
+class TPartners {
+public:
+    TPartners();
+    ~TPartners();
+    TPartners(const TPartners&) = delete;
+    TPartners& operator=(const TPartners&) = delete;
+    bool Empty() const { return FItems.empty(); }
+    bool Contains(const TComponent* c) const;
+    // At the end, unless it is there already.
+    void Add(TComponent* c);
+    void Remove(const TComponent* c);
+    // The last to come, taken out.
+    TComponent* TakeLast();
+    // In the order they came.
+    std::vector<TComponent*> Items() const;
+
+private:
+    struct Index;
+    void trim();
+    std::vector<TComponent*> FItems; // null where a partner left, once indexed
+    std::unique_ptr<Index> FIndex;
+};
+} // namespace detail
 
 class TComponent : public TPersistent {
     HOST_CLASS(TComponent, TPersistent)
@@ -168,7 +197,7 @@ private:
     uint64_t FNamesVersion = 0;
     // The owned components by upper-cased name, so that FindComponent stays fast on big forms.
     std::unordered_map<std::string, TComponent*> FNameIndex;
-    std::vector<TComponent*> FFreeNotifies;
+    detail::TPartners FFreeNotifies;
     uint64_t FComponentsVersion = 0;
     std::string FName;
     int64_t FTag = 0;
@@ -208,28 +237,34 @@ template <class T> T* New(TComponent* owner) {
 // The same for a class known only at run time (the reader, the designer's drop).
 TComponent* NewComponent(const TClass* cls, TComponent* owner);
 
-// A list of components that drops a component when it is destroyed.
+// A list of components that drops a component when it is destroyed. Taking components out from
+// the front, or out of a long list, stays fast (the designer deletes a big selection that way).
 class TComponentList {
 public:
     TComponentList();
     ~TComponentList();
     TComponentList(const TComponentList&) = delete;
     TComponentList& operator=(const TComponentList&) = delete;
-    int Count() const { return static_cast<int>(FItems.size()); }
+    int Count() const { return static_cast<int>(FItems.size() - FHead); }
     TComponent* Items(int i) const;
     TComponent* operator[](int i) const { return Items(i); }
     int Add(TComponent* c);
     int IndexOf(const TComponent* c) const;
     void Remove(TComponent* c);
     void Clear();
-    auto begin() const { return FItems.begin(); }
+    auto begin() const { return FItems.begin() + static_cast<std::ptrdiff_t>(FHead); }
     auto end() const { return FItems.end(); }
 
 private:
     class Watcher;
     friend class Watcher;
     void dropped(TComponent* c);
+    // How many times c is in the list, counted by hand while the list is short.
+    int occurrences(const TComponent* c) const;
+    void compact();
     std::vector<TComponent*> FItems;
+    size_t FHead = 0; // the items before it were taken out from the front
+    std::unique_ptr<std::unordered_map<const TComponent*, int>> FCounts; // once the list is long
     FreePtr<Watcher> FWatcher;
 };
 

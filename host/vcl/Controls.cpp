@@ -426,7 +426,11 @@ void TWinControl::RemoveControl(TControl* control) {
         w->DestroyHandle();
     if (FMouseControl == control)
         FMouseControl = nullptr;
-    FControls.erase(std::remove(FControls.begin(), FControls.end(), control), FControls.end());
+    // Controls are most often taken out from the end (a bar's buttons, a parent going): the
+    // search starts there.
+    auto it = std::find(FControls.rbegin(), FControls.rend(), control);
+    if (it != FControls.rend())
+        FControls.erase(std::next(it).base());
     control->FParent = nullptr;
     Invalidate();
 }
