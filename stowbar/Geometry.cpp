@@ -25,7 +25,7 @@ int TStowbar::GetBarHeight() const {
     auto* form = ownerForm();
     switch (FAttachSide) {
     case asLeft: {
-        int bottomAligned = 0;
+        int64_t bottomAligned = 0;
         for (TControl* control : formControls())
             if (control->Align() == alBottom)
                 bottomAligned += control->Height();
@@ -117,7 +117,7 @@ void TStowbar::layoutEntry(TNVC& e, TPoint& at) {
     // Both sides are references: the relayout copies no title.
     static const std::string noCaption;
     b->SetCaption(FShowTitles ? e.Title : noCaption);
-    b->SetBounds(at.X, at.Y, FButtonWidth, FButtonHeight);
+    b->SetBounds(at.X, at.Y, Saturated(FButtonWidth), Saturated(FButtonHeight));
     at = NextButtonPlace(FAttachSide, at, buttonGrid(), layoutRoom());
 }
 
