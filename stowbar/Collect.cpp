@@ -20,6 +20,7 @@ uint64_t NextCollectStamp() {
 }
 
 bool TStowbar::NestedPassesForTesting = false;
+bool TStowbar::FullRelayoutsForTesting = false;
 
 bool TStowbar::CanWeCollect(TComponent* component) const {
     // Before the unit starts (or after it stops) there is no table, and nothing qualifies.
@@ -96,10 +97,18 @@ void TStowbar::CMCollect(TMessage& m) {
         return;
     }
     FCollectRequest.Arrived(NextCollectStamp());
-    if (passWaits()) {
-        FCollectRequest.Reposted();
-        PostMessageA(FHandle, CM_COLLECT, 0, reinterpret_cast<LPARAM>(this));
-        return;
+    // The design's handler let the loop run first: waiting messages and other bars' passes come
+    // before this pass (the message goes to the back of the queue); timers that are due (the
+    // loop's last resort) tick here, as they did inside that handler, since a message at the
+    // back of the queue would always come before them.
+    for (;;) {
+        if (passWaits()) {
+            FCollectRequest.Reposted();
+            PostMessageA(FHandle, CM_COLLECT, 0, reinterpret_cast<LPARAM>(this));
+            return;
+        }
+        if (!DispatchDueTimerMessage())
+            break;
     }
     if (!collects())
         return;
@@ -130,7 +139,7 @@ void TStowbar::ComponentRefUpd() {
     // Nothing the relayout reads changed since the last one: it would change nothing (a quiet
     // heartbeat tick costs nothing however many entries there are).
     const TLayoutInputs inputs = layoutInputs();
-    if (inputs == FLaidOut)
+    if (inputs == FLaidOut && !FullRelayoutsForTesting)
         return;
     // References: entries whose component cannot be found go.
     for (int i = FNVCs.Count() - 1; i >= 0; --i) {

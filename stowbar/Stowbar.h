@@ -151,6 +151,9 @@ public:
     // before its pass. Kept as the oracle that the tests compare today's order of passes with;
     // the program never sets it.
     static bool NestedPassesForTesting;
+    // Runs every relayout in full, as the design did, even when nothing it reads has changed:
+    // the tests compare the skipped relayouts with it.
+    static bool FullRelayoutsForTesting;
 
 protected:
     void CreateParams(host::TCreateParams& params) override;

@@ -95,6 +95,7 @@ public:
     // Handles everything waiting (posted messages, input, due timers) until nothing is left.
     // Returns the number of messages handled. May nest.
     int ProcessMessages() { return FQueue.ProcessMessages(); }
+    bool DispatchDueTimer() { return FQueue.DispatchDueTimer(); }
     // Runs the loop for ms milliseconds of the clock, firing timers as they come due.
     void RunFor(uint32_t ms) { FQueue.RunFor(ms); }
     size_t PendingCount() const { return FQueue.PendingCount(); }

@@ -34,6 +34,8 @@ public:
     // Handles everything waiting (posted messages, input, due timers) until nothing is left.
     // Returns the number of messages handled. May nest.
     int ProcessMessages();
+    // Handles one due timer, the earliest, as ProcessMessages would; false when none is due.
+    bool DispatchDueTimer();
     // Runs the loop for ms milliseconds of the clock, waiting for each timer as it comes due.
     void RunFor(uint32_t ms);
     size_t PendingCount() const { return FPosted.size() + FInput.size(); }
@@ -70,6 +72,8 @@ private:
     };
     void dispatch(HWND hwnd, TMessage& msg);
     bool dispatchOneTimer();
+    // Handles the next message (or only the next due timer); false when there was none.
+    bool handleOne(bool timersOnly);
 
     const WindowTree& FWindows;
     IClock& FClock;
