@@ -1,5 +1,7 @@
 #include "app/Script.h"
 
+#include "host/rtl/SysUtils.h"
+
 namespace app {
 
 std::string ScriptLine::RestFrom(size_t i) const {
@@ -116,6 +118,10 @@ void RequireWords(const ScriptLine& line, size_t min, size_t max, const char* us
     size_t n = line.Words.size() - 1;
     if (n < min || n > max)
         throw ScriptError(std::string("usage: ") + usage);
+}
+
+std::string ErrorLine(std::string_view text) {
+    return "stowdesign: " + host::Printable(text, 2000) + "\n";
 }
 
 } // namespace app

@@ -36,6 +36,10 @@ int ToInt(const std::string& word, const char* what);
 // Checks that the command has between min and max arguments; raises ScriptError with usage.
 void RequireWords(const ScriptLine& line, size_t min, size_t max, const char* usage);
 
+// An error as the program reports it: "stowdesign: TEXT" and a line feed, on one readable line
+// (bytes outside printable ASCII as \xNN, a very long text cut with "...").
+std::string ErrorLine(std::string_view text);
+
 // Writes a text for the transcript: carriage return as \r, line feed as \n.
 std::string Escape(const std::string& text);
 

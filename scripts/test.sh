@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both presets and runs the whole suite in each.
+# Installs what is missing, builds both presets and runs the whole suite in each, then runs each
+# fuzzing harness for 30 seconds (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -8,3 +9,5 @@ for preset in default asan; do
   scripts/build.sh "$preset"
   ctest --preset "$preset" -j "$(nproc)"
 done
+echo "== fuzz"
+scripts/fuzz.sh 30

@@ -99,6 +99,7 @@ TEST_F(NVCsTest, EntriesAreWrittenAsThreeStringsEachInButtonOrder) {
     Wait(1);
     bar->Entry(1)->Title = "Open a file";
     FormObject saved = env.Save();
+    ASSERT_NE(saved.FindChild("Stowbar1"), nullptr);
     const FormProperty* nvcs = saved.FindChild("Stowbar1")->FindProperty("NVCs");
     ASSERT_NE(nvcs, nullptr);
     std::vector<std::string> strings;
@@ -177,7 +178,9 @@ TEST_F(NVCsTest, ADroppedBarWritesItsPlaceAndButtonHeightOnly) {
     EXPECT_EQ(WrittenNames("Stowbar1"),
               (std::vector<std::string>{"Left", "Top", "Width", "Height", "ButtonHeight"}));
     FormObject saved = env.Save();
+    ASSERT_NE(saved.FindChild("Stowbar1"), nullptr);
     const FormProperty* h = saved.FindChild("Stowbar1")->FindProperty("ButtonHeight");
+    ASSERT_NE(h, nullptr);
     EXPECT_EQ(h->value.AsInteger(), 28);
 }
 

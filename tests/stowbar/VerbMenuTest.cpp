@@ -172,6 +172,7 @@ TEST_F(VerbMenuTest, PressOnAnEntryWhoseComponentHasJustGoneDoesNothing) {
     env.Form()->Perform(WM_KEYDOWN, VK_DELETE, 0);
     TSpeedButton* b = ButtonOf(bar, "Timer1");
     ASSERT_NE(b, nullptr);
+    ASSERT_NE(EntryOf(bar, "Timer1"), nullptr);
     ASSERT_EQ(EntryOf(bar, "Timer1")->Component, nullptr);
     designer().SetSelection({bar});
     ASSERT_TRUE(b->OnMouseDown);
