@@ -14,9 +14,9 @@
 #include <malloc.h>
 
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <map>
 #include <string>
