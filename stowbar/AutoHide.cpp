@@ -53,7 +53,7 @@ bool TStowbar::selectionHoldsBar() {
     for (TComponent* c : FSelectionList) {
         if (c == this)
             return true;
-        if (FNVCs.IndexOfComponent(c) >= 0)
+        if (FNVCs.HoldsComponent(c))
             return true;
     }
     return false;

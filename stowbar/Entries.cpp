@@ -24,8 +24,8 @@ void TStowbar::AddComponent(const std::string& name, const std::string& title,
     TSpeedButton* b = New<TSpeedButton>(nullptr);
     b->SetVisible(true);
     b->SetParent(this);
-    b->SetWidth(FButtonWidth);
-    b->SetHeight(FButtonHeight);
+    b->SetWidth(Saturated(FButtonWidth));
+    b->SetHeight(Saturated(FButtonHeight));
     b->OnMouseDown = [this](TObject* s, TMouseButton button, TShiftState shift, int x, int y) {
         BtnClick(s, button, shift, x, y);
     };

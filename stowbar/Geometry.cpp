@@ -3,6 +3,7 @@
 #include "stowbar/Stowbar.h"
 
 #include "host/vcl/Forms.h"
+#include "host/win32/Desktop.h"
 
 namespace stow {
 
@@ -24,12 +25,10 @@ int TStowbar::GetBarHeight() const {
     auto* form = ownerForm();
     switch (FAttachSide) {
     case asLeft: {
-        int bottomAligned = 0;
-        for (TComponent* c : FForm->ComponentList()) {
-            auto* control = dyn<TControl>(c);
-            if (control && control != this && control->Align() == alBottom)
+        int64_t bottomAligned = 0;
+        for (TControl* control : formControls())
+            if (control->Align() == alBottom)
                 bottomAligned += control->Height();
-        }
         return LeftBarHeight(form ? form->ClientHeight() : 0, bottomAligned);
     }
     case asTop:
@@ -85,22 +84,41 @@ void TStowbar::SetAttachSide(TAttachSide value) {
     ComponentRefUpd();
 }
 
+int TStowbar::layoutRoom() const {
+    // The bar's own client width when it is not docked, else the form's client height (left) or
+    // width (top).
+    if (FAttachSide == asNone)
+        return ClientWidth();
+    auto* form = ownerForm();
+    return !form ? 0 : FAttachSide == asLeft ? form->ClientHeight() : form->ClientWidth();
+}
+
+TStowbar::TLayoutInputs TStowbar::layoutInputs() const {
+    TLayoutInputs in;
+    in.Entries = FNVCs.Version();
+    in.FormComponents = FForm ? FForm->ComponentsVersion() : 0;
+    in.FormNames = FForm ? FForm->NamesVersion() : 0;
+    in.Modules = Desktop::Current().ModulesVersion();
+    in.Side = FAttachSide;
+    in.ButtonWidth = FButtonWidth;
+    in.ButtonHeight = FButtonHeight;
+    in.Room = layoutRoom();
+    in.TabSetHeight = FTabSet->Height();
+    in.ShowPicture = FShowPicture;
+    in.ShowTitles = FShowTitles;
+    return in;
+}
+
 void TStowbar::layoutEntry(TNVC& e, TPoint& at) {
+    ++FLayoutSteps;
     TSpeedButton* b = e.Button;
     if (FShowPicture && b->Glyph().Empty())
         b->Glyph().SetHandle(GetPaletteBitmap(e.Component));
-    // Both sides are references: the tick lays every button out and copies no title.
+    // Both sides are references: the relayout copies no title.
     static const std::string noCaption;
     b->SetCaption(FShowTitles ? e.Title : noCaption);
-    b->SetBounds(at.X, at.Y, FButtonWidth, FButtonHeight);
-    // The room along the row or column: the bar's own client width when it is not docked, else
-    // the form's client height (left) or width (top).
-    int room = ClientWidth();
-    if (FAttachSide != asNone) {
-        auto* form = ownerForm();
-        room = !form ? 0 : FAttachSide == asLeft ? form->ClientHeight() : form->ClientWidth();
-    }
-    at = NextButtonPlace(FAttachSide, at, buttonGrid(), room);
+    b->SetBounds(at.X, at.Y, Saturated(FButtonWidth), Saturated(FButtonHeight));
+    at = NextButtonPlace(FAttachSide, at, buttonGrid(), layoutRoom());
 }
 
 void TStowbar::Paint() {

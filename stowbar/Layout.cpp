@@ -16,12 +16,12 @@ constexpr int kSlotDistance = 30;
 constexpr int kIconSize = 27;
 
 // Buttons of zero or negative size would divide by zero: the formulas count them as one pixel.
-int atLeastOne(int v) {
+int64_t atLeastOne(int v) {
     return std::max(v, 1);
 }
 
 // n / d rounded up, for positive d.
-int ceilDiv(int n, int d) {
+int64_t ceilDiv(int64_t n, int64_t d) {
     return n / d + (n % d != 0 ? 1 : 0);
 }
 
@@ -38,10 +38,10 @@ int ButtonHeightFor(bool showPicture, TButtonLayout layout) {
 }
 
 int LeftBarWidth(const TButtonGrid& grid, int formClientHeight, bool otherLeftBar) {
-    int columns = 1;
+    int64_t columns = 1;
     if (formClientHeight > grid.ButtonHeight) {
-        int perColumn =
-            (formClientHeight - (grid.TabSetHeight + 2)) / atLeastOne(grid.ButtonHeight);
+        int64_t perColumn = (int64_t{formClientHeight} - (int64_t{grid.TabSetHeight} + 2)) /
+                            atLeastOne(grid.ButtonHeight);
         // Too low for one button above the tab set: the layout puts one button in each column,
         // and so many columns are made.
         columns = perColumn > 0 ? ceilDiv(grid.Count, perColumn) : grid.Count;
@@ -50,39 +50,45 @@ int LeftBarWidth(const TButtonGrid& grid, int formClientHeight, bool otherLeftBa
         columns = 1;
     if (columns == 1 && otherLeftBar)
         columns = 2;
-    return columns * grid.ButtonWidth + kBarExtra;
+    return Saturated(columns * grid.ButtonWidth + kBarExtra);
 }
 
-int LeftBarHeight(int formClientHeight, int bottomAligned) {
-    return std::max(formClientHeight - bottomAligned, 0);
+int LeftBarHeight(int formClientHeight, int64_t bottomAligned) {
+    return Saturated(std::max<int64_t>(formClientHeight - bottomAligned, 0));
 }
 
 int TopBarHeight(const TButtonGrid& grid, int formClientWidth) {
-    int rows = 1;
+    int64_t rows = 1;
     if (formClientWidth > grid.ButtonWidth) {
-        int perRow = formClientWidth / atLeastOne(grid.ButtonWidth);
+        int64_t perRow = formClientWidth / atLeastOne(grid.ButtonWidth);
         rows = ceilDiv(grid.Count, perRow);
     }
     if (rows == 0)
         rows = 1;
-    return rows * grid.ButtonHeight + kBarExtra + grid.TabSetHeight;
+    return Saturated(rows * grid.ButtonHeight + kBarExtra + grid.TabSetHeight);
 }
 
 TPoint NextButtonPlace(TAttachSide side, TPoint at, const TButtonGrid& grid, int room) {
+    int64_t x = at.X;
+    int64_t y = at.Y;
     if (side == asLeft) {
-        at.Y += grid.ButtonHeight;
-        if (room < at.Y + grid.ButtonHeight + grid.TabSetHeight)
-            at = {at.X + grid.ButtonWidth, FirstButtonPlace.Y};
+        y += grid.ButtonHeight;
+        if (room < y + grid.ButtonHeight + grid.TabSetHeight) {
+            x += grid.ButtonWidth;
+            y = FirstButtonPlace.Y;
+        }
     } else {
-        at.X += grid.ButtonWidth;
-        if (room < at.X + grid.ButtonWidth)
-            at = {FirstButtonPlace.X, at.Y + grid.ButtonHeight};
+        x += grid.ButtonWidth;
+        if (room < x + grid.ButtonWidth) {
+            x = FirstButtonPlace.X;
+            y += grid.ButtonHeight;
+        }
     }
-    return at;
+    return {Saturated(x), Saturated(y)};
 }
 
 int HideOffset(int keptInView, int extent) {
-    return keptInView - extent;
+    return Saturated(int64_t{keptInView} - extent);
 }
 
 TPoint HiddenPlace(TAttachSide side, int keptInView, int extent) {
@@ -98,10 +104,17 @@ TPoint HiddenPlace(TAttachSide side, int keptInView, int extent) {
 }
 
 void TIconSlots::Advance() {
-    if (FSlot.X + kIconSize > FFormWidth)
-        FSlot = {0, FSlot.Y + kSlotDistance};
+    // 64 bits: the grid may be asked for more slots than an int's rows hold.
+    const int64_t next = int64_t{FSlot.X} + kSlotDistance;
+    bool wrap = false;
+    if (FFirstLeft < 0)
+        wrap = next + kIconSize + 1 > 0; // the next icon (28 wide) would reach into the form
     else
-        FSlot.X += kSlotDistance;
+        wrap = int64_t{FSlot.X} + kIconSize > FFormWidth;
+    if (wrap)
+        FSlot = {FFirstLeft < 0 ? FFirstLeft : 0, Saturated(int64_t{FSlot.Y} + kSlotDistance)};
+    else
+        FSlot.X = Saturated(next);
 }
 
 } // namespace stow

@@ -6,6 +6,7 @@
 
 #include "host/vcl/Buttons.h"
 #include "host/win32/Types.h"
+#include "stowbar/Coordinates.h"
 
 #include <cstdint>
 
@@ -36,7 +37,7 @@ int ButtonHeightFor(bool showPicture, host::TButtonLayout layout);
 // bar is docked on the left too; 10 pixels more than the columns.
 int LeftBarWidth(const TButtonGrid& grid, int formClientHeight, bool otherLeftBar);
 // A bar docked on the left: the form's client height less the controls aligned to its bottom.
-int LeftBarHeight(int formClientHeight, int bottomAligned);
+int LeftBarHeight(int formClientHeight, int64_t bottomAligned);
 // A bar docked on the top: as many rows as its buttons need in the form's client width (one
 // when not even two buttons fit), 10 pixels and the tab set more.
 int TopBarHeight(const TButtonGrid& grid, int formClientWidth);
@@ -54,15 +55,19 @@ int HideOffset(int keptInView, int extent);
 // HideOffset; the corner itself for a bar that is not docked.
 host::TPoint HiddenPlace(TAttachSide side, int keptInView, int extent);
 
-// The slot grid of the designer icons: slots 30 pixels apart, the first at (firstLeft, 0); a row
-// wraps after the slot that passes the form's right edge.
+// The slot grid of the designer icons: slots 30 pixels apart, the first at (firstLeft, 0). On the
+// form (firstLeft 0 or more) a row wraps to the left edge after the slot that passes the form's
+// right edge. Out of sight (firstLeft below 0) a row wraps back to firstLeft before an icon would
+// reach into the form, so that no icon comes into view however many there are.
 class TIconSlots {
 public:
-    TIconSlots(int firstLeft, int formWidth) : FFormWidth(formWidth), FSlot{firstLeft, 0} {}
+    TIconSlots(int firstLeft, int formWidth)
+        : FFirstLeft(firstLeft), FFormWidth(formWidth), FSlot{firstLeft, 0} {}
     host::TPoint Current() const { return FSlot; }
     void Advance();
 
 private:
+    int FFirstLeft;
     int FFormWidth;
     host::TPoint FSlot;
 };

@@ -219,7 +219,7 @@ void TStowbar::DoChangeTitle(TNVC& e) {
         if (value != e.Title) {
             if (FDesigner)
                 FDesigner->Modified();
-            e.Title = value;
+            FNVCs.SetTitle(e, value);
         }
         if (!refused)
             return;

@@ -3,6 +3,7 @@
 #include "host/rtl/SysUtils.h"
 #include "host/vcl/Buttons.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace stow {
@@ -11,6 +12,13 @@ using namespace host;
 
 TNVCRegistry::~TNVCRegistry() {
     FreeAll();
+}
+
+TNVC* TNVCRegistry::Edit(int index) const {
+    TNVC* e = Items(index);
+    FIndexesStale = true;
+    ++FVersion;
+    return e;
 }
 
 int TNVCRegistry::IndexOfComponent(const TComponent* component) const {
@@ -27,14 +35,78 @@ int TNVCRegistry::IndexOfButton(const TObject* button) const {
     return -1;
 }
 
-bool TNVCRegistry::Holds(const std::string& name) const {
-    if (!FNamesValid) {
-        FNames.clear();
-        for (const auto& e : FNVCList)
-            FNames.insert(e->Name);
-        FNamesValid = true;
+bool TNVCRegistry::indexesHold() const {
+    // Each entry takes one from the count of its name; none may run out, and then none is left.
+    for (auto& [name, count] : FNames)
+        count.Left = count.Entries;
+    size_t components = 0;
+    for (const auto& e : FNVCList) {
+        auto n = FNames.find(e->Name);
+        if (n == FNames.end() || n->second.Left-- == 0)
+            return false;
+        if (!e->Component)
+            continue;
+        ++components;
+        auto [first, last] = FByComponent.equal_range(e->Component);
+        if (std::find_if(first, last, [&](const auto& i) { return i.second == e.get(); }) == last)
+            return false;
     }
+    for (const auto& [name, count] : FNames)
+        if (count.Left != 0)
+            return false;
+    return components == FByComponent.size();
+}
+
+void TNVCRegistry::indexes() const {
+    if (!FIndexesStale)
+        return;
+    // Most often the caller changed nothing they index: checked without allocating anything.
+    FIndexesStale = false;
+    if (indexesHold())
+        return;
+    FNames.clear();
+    FByComponent.clear();
+    for (const auto& e : FNVCList) {
+        indexName(e->Name, 1);
+        indexComponent(e->Component, e.get(), 1);
+    }
+}
+
+void TNVCRegistry::indexName(const std::string& name, int delta) const {
+    if (FIndexesStale)
+        return;
+    if (delta > 0) {
+        ++FNames[name].Entries;
+        return;
+    }
+    auto it = FNames.find(name);
+    if (it != FNames.end() && --it->second.Entries == 0)
+        FNames.erase(it);
+}
+
+void TNVCRegistry::indexComponent(const TComponent* component, TNVC* entry, int delta) const {
+    if (FIndexesStale || !component)
+        return;
+    if (delta > 0) {
+        FByComponent.emplace(component, entry);
+        return;
+    }
+    auto [first, last] = FByComponent.equal_range(component);
+    for (auto it = first; it != last; ++it)
+        if (it->second == entry) {
+            FByComponent.erase(it);
+            return;
+        }
+}
+
+bool TNVCRegistry::Holds(const std::string& name) const {
+    indexes();
     return FNames.count(name) != 0;
+}
+
+bool TNVCRegistry::HoldsComponent(const TComponent* component) const {
+    indexes();
+    return component && FByComponent.count(component) != 0;
 }
 
 TNVC& TNVCRegistry::Add(const std::string& name, const std::string& title,
@@ -45,8 +117,8 @@ TNVC& TNVCRegistry::Add(const std::string& name, const std::string& title,
     entry->Title = title;
     entry->Button = button;
     FNVCList.push_back(std::move(entry));
-    if (FNamesValid)
-        FNames.insert(name);
+    indexName(name, 1);
+    ++FVersion;
     return *FNVCList.back();
 }
 
@@ -54,27 +126,61 @@ void TNVCRegistry::Free(int index) {
     check(index);
     std::unique_ptr<TNVC> entry = std::move(FNVCList[static_cast<size_t>(index)]);
     FNVCList.erase(FNVCList.begin() + index);
-    namesChanged();
+    indexName(entry->Name, -1);
+    indexComponent(entry->Component, entry.get(), -1);
+    ++FVersion;
     FreeAndNil(entry->Button);
 }
 
 void TNVCRegistry::FreeAll() {
     // Taken out first: freeing a button must not meet a half-emptied list.
     std::vector<std::unique_ptr<TNVC>> entries = std::exchange(FNVCList, {});
-    namesChanged();
-    for (auto& e : entries)
-        FreeAndNil(e->Button);
+    FNames.clear();
+    FByComponent.clear();
+    FIndexesStale = false;
+    ++FVersion;
+    // The last first: each button leaves the end of the bar's list of controls.
+    for (auto e = entries.rbegin(); e != entries.rend(); ++e)
+        FreeAndNil((*e)->Button);
 }
 
 void TNVCRegistry::Exchange(int a, int b) {
     check(a);
     check(b);
     std::swap(FNVCList[static_cast<size_t>(a)], FNVCList[static_cast<size_t>(b)]);
+    ++FVersion;
 }
 
 void TNVCRegistry::Rename(TNVC& entry, const std::string& name) {
+    indexName(entry.Name, -1);
     entry.Name = name;
-    namesChanged();
+    indexName(name, 1);
+    ++FVersion;
+}
+
+void TNVCRegistry::SetTitle(TNVC& entry, const std::string& title) {
+    entry.Title = title;
+    ++FVersion;
+}
+
+void TNVCRegistry::SetComponent(TNVC& entry, TComponent* component) {
+    if (entry.Component == component)
+        return;
+    indexComponent(entry.Component, &entry, -1);
+    entry.Component = component;
+    indexComponent(component, &entry, 1);
+    ++FVersion;
+}
+
+void TNVCRegistry::Forget(const TComponent* component) {
+    indexes();
+    auto [first, last] = FByComponent.equal_range(component);
+    if (first == last)
+        return;
+    for (auto it = first; it != last; ++it)
+        it->second->Component = nullptr;
+    FByComponent.erase(first, last);
+    ++FVersion;
 }
 
 TNVCRecord TNVCRegistry::HandOver(int index) {

@@ -1,6 +1,6 @@
 #pragma once
 // The entry registry of one bar: its entries in button order (each owning its button), the
-// names it must not collect, and an index of the names it holds.
+// names it must not collect, and indexes of the names and components it holds.
 //
 // The registry keeps lists; the rules of what a bar collects (which names another bar holds,
 // what its buttons look like) are the bar's (TStowbar::AddComponent).
@@ -12,7 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 namespace host {
@@ -36,6 +36,9 @@ public:
         check(index);
         return FNVCList[static_cast<size_t>(index)].get();
     }
+    // The entry at index, for a caller outside the bar that may change its fields: the indexes
+    // are built anew when next asked, and Version changes.
+    TNVC* Edit(int index) const;
     auto begin() const { return FNVCList.begin(); }
     auto end() const { return FNVCList.end(); }
     // The index of the first entry whose Component (or Button) is the given object, or -1.
@@ -43,6 +46,11 @@ public:
     int IndexOfButton(const host::TObject* button) const;
     // Whether an entry has exactly this name (letter case counts).
     bool Holds(const std::string& name) const;
+    // Whether an entry refers to the component.
+    bool HoldsComponent(const host::TComponent* component) const;
+    // Changes with every change of an entry: added, freed, moved, renamed, retitled, resolved or
+    // handed out by Edit.
+    uint64_t Version() const { return FVersion; }
 
     // Appends an entry, which owns button from now on.
     TNVC& Add(const std::string& name, const std::string& title, const std::string& className,
@@ -52,8 +60,12 @@ public:
     // Frees every entry in index order and empties the list.
     void FreeAll();
     void Exchange(int a, int b);
-    // Gives an entry another name.
+    // Gives an entry another name, title or component.
     void Rename(TNVC& entry, const std::string& name);
+    void SetTitle(TNVC& entry, const std::string& title);
+    void SetComponent(TNVC& entry, host::TComponent* component);
+    // The component is leaving the form: no entry refers to it any more.
+    void Forget(const host::TComponent* component);
 
     // ---- hand-over to another bar
     // Takes the entry at index out (it is freed, with its button) and returns what its heir
@@ -76,13 +88,24 @@ private:
         if (index < 0 || index >= Count())
             throw host::EListError("List index out of bounds (" + host::IntToStr(index) + ")");
     }
-    void namesChanged() { FNamesValid = false; }
+    // Builds the indexes again when an entry handed out for changing was changed.
+    void indexes() const;
+    bool indexesHold() const;
+    void indexName(const std::string& name, int delta) const;
+    void indexComponent(const host::TComponent* component, TNVC* entry, int delta) const;
 
     std::vector<std::unique_ptr<TNVC>> FNVCList;
     host::TStringList FExcludedNames;
-    // The names of the entries, built when first asked for after a change.
-    mutable std::unordered_set<std::string> FNames;
-    mutable bool FNamesValid = false;
+    // The names of the entries (how many entries have each), and the entries by component; kept
+    // up to date by every change the registry makes.
+    struct TNameCount {
+        int Entries = 0;
+        int Left = 0; // scratch of the check that the indexes still hold
+    };
+    mutable std::unordered_map<std::string, TNameCount> FNames;
+    mutable std::unordered_multimap<const host::TComponent*, TNVC*> FByComponent;
+    mutable bool FIndexesStale = false;
+    mutable uint64_t FVersion = 0;
 };
 
 } // namespace stow

@@ -1,5 +1,7 @@
 #include "stowbar/Slide.h"
 
+#include "stowbar/Coordinates.h"
+
 #include <algorithm>
 
 namespace stow {
@@ -31,7 +33,7 @@ void TSlide::Run(int start, int delta, int duration, const TTickClock& clock,
         int64_t elapsed = 0;
         while (elapsed < duration) {
             elapsed = static_cast<int32_t>(clock() - t0);
-            const int edge = start + OffsetAt(elapsed, delta, duration);
+            const int edge = Saturated(int64_t{start} + OffsetAt(elapsed, delta, duration));
             // An edge that would come inside the form is skipped; the end is set exactly below.
             if (moveEdge && edge <= 0) {
                 moveEdge(edge);
@@ -41,8 +43,9 @@ void TSlide::Run(int start, int delta, int duration, const TTickClock& clock,
         }
     }
     if (moveEdge) {
-        moveEdge(start + delta);
-        FFrames.push_back(start + delta);
+        const int end = Saturated(int64_t{start} + delta);
+        moveEdge(end);
+        FFrames.push_back(end);
     }
 }
 

@@ -195,11 +195,9 @@ void TStowbar::Notification(TComponent* component, TOperation operation) {
     // An entry never keeps a reference to a component that is going away; the next pass
     // resolves it again by name or drops the entry.
     if (operation == opRemove)
-        for (const auto& e : FNVCs)
-            if (e->Component == component)
-                e->Component = nullptr;
+        FNVCs.Forget(component);
     if (ComponentState() == TComponentState{csDesigning})
-        PostMessageA(Handle(), CM_COLLECT, 0, reinterpret_cast<LPARAM>(this));
+        requestCollect();
     inherited::Notification(component, operation);
 }
 
@@ -237,6 +235,8 @@ void TStowbar::WMCreate(TMessage&) {
 void TStowbar::WMDestroy(TMessage&) {
     KillTimer(FHandle, 2);
     KillTimer(FHandle, 1);
+    // What was posted to the window goes with it.
+    FCollectRequest.Dropped();
 }
 
 TStowbar* TStowbar::asStowbar(TComponent* c) const {
@@ -247,19 +247,33 @@ TCustomForm* TStowbar::ownerForm() const {
     return dyn<TCustomForm>(FForm);
 }
 
-const std::vector<TStowbar*>& TStowbar::formBars() const {
+void TStowbar::updateFormLists() const {
     if (!FForm) {
         FBars.clear();
-        return FBars;
+        FControlsOfForm.clear();
+        return;
     }
-    if (FBarsVersion != FForm->ComponentsVersion()) {
-        FBars.clear();
-        for (TComponent* c : FForm->ComponentList())
-            if (TStowbar* bar = asStowbar(c))
-                FBars.push_back(bar);
-        FBarsVersion = FForm->ComponentsVersion();
+    if (FBarsVersion == FForm->ComponentsVersion())
+        return;
+    FBars.clear();
+    FControlsOfForm.clear();
+    for (TComponent* c : FForm->ComponentList()) {
+        if (TStowbar* bar = asStowbar(c))
+            FBars.push_back(bar);
+        if (auto* control = dyn<TControl>(c); control && control != this)
+            FControlsOfForm.push_back(control);
     }
+    FBarsVersion = FForm->ComponentsVersion();
+}
+
+const std::vector<TStowbar*>& TStowbar::formBars() const {
+    updateFormLists();
     return FBars;
+}
+
+const std::vector<TControl*>& TStowbar::formControls() const {
+    updateFormLists();
+    return FControlsOfForm;
 }
 
 } // namespace stow

@@ -10,6 +10,7 @@
 #include "host/vcl/Buttons.h"
 #include "host/vcl/Menus.h"
 #include "host/vcl/Tabs.h"
+#include "stowbar/CollectRequest.h"
 #include "stowbar/Layout.h"
 #include "stowbar/MenuCommands.h"
 #include "stowbar/Registry.h"
@@ -18,6 +19,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace host {
@@ -123,7 +125,10 @@ public:
 
     // ---- read access for the designer program and tests
     int EntryCount() const { return FNVCs.Count(); }
-    TNVC* Entry(int i) const { return FNVCs.Items(i); }
+    // The entry at i, which the caller may change: the next relayout runs in full.
+    TNVC* Entry(int i) const { return FNVCs.Edit(i); }
+    // The entries, read only.
+    const TNVCRegistry& Entries() const { return FNVCs; }
     const host::TStringList& ExcludedNames() const { return FNVCs.ExcludedNames(); }
     const std::string& VersionInfoInput() const { return FVersionInfoInput; }
     bool Hidden() const { return FHidden; }
@@ -136,6 +141,19 @@ public:
     const std::vector<int>& SlideFrames() const { return FSlide.Frames(); }
     // The read-only view that the package hands the designer program (stowbar/BarView.h).
     const IBarView& View() const { return FView; }
+    // How many collection passes the bar has run, and how many entries its relayouts have laid
+    // out: figures for tests and benchmarks.
+    int PassCount() const { return FPassCount; }
+    int64_t LayoutSteps() const { return FLayoutSteps; }
+
+    // Runs the design's handler of CM_COLLECT instead of today's: one message posted for every
+    // request, and each handler processing the pending messages (other bars' passes among them)
+    // before its pass. Kept as the oracle that the tests compare today's order of passes with;
+    // the program never sets it.
+    static bool NestedPassesForTesting;
+    // Runs every relayout in full, as the design did, even when nothing it reads has changed:
+    // the tests compare the skipped relayouts with it.
+    static bool FullRelayoutsForTesting;
 
 protected:
     void CreateParams(host::TCreateParams& params) override;
@@ -171,6 +189,34 @@ private:
     void DoMoveTowardsEnd(int idx);
     void DoMoveTo(int idx, TStowbar* target);
 
+    // ---- the order of collection passes (Collect.cpp)
+    // Whether a pass may run now (not while loading, only in the designer).
+    bool collects() const;
+    // Asks for a pass: posts CM_COLLECT unless one waits already.
+    void requestCollect();
+    // Whether this bar's pass has to wait for other messages or other bars' passes.
+    bool passWaits() const;
+
+    // What a relayout reads (ComponentRefUpd): when none of it changed since the last relayout,
+    // another would change nothing.
+    struct TLayoutInputs {
+        uint64_t Entries = UINT64_MAX; // the registry's version
+        uint64_t FormComponents = 0;
+        uint64_t FormNames = 0;
+        uint64_t Modules = 0; // where the glyphs come from
+        TAttachSide Side = asNone;
+        int ButtonWidth = 0;
+        int ButtonHeight = 0;
+        int Room = 0; // along a row or column
+        int TabSetHeight = 0;
+        bool ShowPicture = false;
+        bool ShowTitles = false;
+        bool operator==(const TLayoutInputs&) const = default;
+    };
+    TLayoutInputs layoutInputs() const;
+    // The room along a row (top, undocked) or a column (left) for the layout step.
+    int layoutRoom() const;
+
     // whether the designer's selection holds the bar or one of its entries' components
     bool selectionHoldsBar();
     // the layout step of one entry: its button goes to at, and at moves on to the next place
@@ -180,9 +226,11 @@ private:
     int extentAcrossSide() const;
     TStowbar* asStowbar(host::TComponent* c) const;
     host::TCustomForm* ownerForm() const;
-    // The form's bars in its component order (this one included), kept until the form's list
-    // changes.
+    // The form's bars in its component order (this one included), and its other controls, kept
+    // until the form's list changes.
     const std::vector<TStowbar*>& formBars() const;
+    const std::vector<host::TControl*>& formControls() const;
+    void updateFormLists() const;
 
     TNVCRegistry FNVCs;
     bool FAutoHide = false;
@@ -210,7 +258,15 @@ private:
     host::TComponentList FSelectionList; // filled and emptied by each tick's selection walk
     TStowbarView FView{*this};
     mutable std::vector<TStowbar*> FBars;
+    mutable std::vector<host::TControl*> FControlsOfForm; // this bar left out
     mutable uint64_t FBarsVersion = UINT64_MAX;
+    TCollectRequest FCollectRequest;
+    int FPassCount = 0;
+    int64_t FLayoutSteps = 0;
+    TLayoutInputs FLaidOut;
+    // CanWeCollect's answers by class, for the table they were given with.
+    mutable std::unordered_map<const host::TClass*, bool> FCollectable;
+    mutable const void* FCollectableTable = nullptr;
 };
 
 } // namespace stow

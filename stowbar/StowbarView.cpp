@@ -15,7 +15,7 @@ int TStowbarView::EntryCount() const {
 }
 
 const TNVC* TStowbarView::Entry(int index) const {
-    return FBar.Entry(index);
+    return FBar.Entries().Items(index);
 }
 
 const TStringList& TStowbarView::ExcludedNames() const {

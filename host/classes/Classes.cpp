@@ -45,7 +45,10 @@ TPersistent::~TPersistent() = default;
 
 TPropertyStore& TPersistent::Store() {
     if (!FStore)
+    {
         FStore = std::make_unique<TPropertyStore>();
+        StoreMade();
+    }
     return *FStore;
 }
 
@@ -73,11 +76,9 @@ void TComponent::Create(TComponent* owner) {
 void TComponent::Destroy() {
     Destroying();
     // Tell the partners that asked to hear of this component's end, and forget them.
-    while (!FFreeNotifies.empty()) {
-        TComponent* partner = FFreeNotifies.back();
-        FFreeNotifies.pop_back();
-        auto& theirs = partner->FFreeNotifies;
-        theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
+    while (!FFreeNotifies.Empty()) {
+        TComponent* partner = FFreeNotifies.TakeLast();
+        partner->FFreeNotifies.Remove(this);
         partner->Notification(this, opRemove);
     }
     DestroyComponents();
@@ -116,6 +117,7 @@ void TComponent::SetName(const std::string& name) {
 }
 
 void TComponent::renamed(TComponent* component, const std::string& oldName) {
+    ++FNamesVersion;
     if (!oldName.empty()) {
         auto it = FNameIndex.find(UpperCase(oldName));
         if (it != FNameIndex.end() && it->second == component)
@@ -153,15 +155,65 @@ void TComponent::InsertComponent(TComponent* component) {
 
 void TComponent::RemoveComponent(TComponent* component) {
     Notification(component, opRemove);
+    // The components the broadcast passed by still drop their free-notification links with the
+    // one that leaves, as their Notification would have done.
+    if (component) {
+        std::vector<TComponent*> partners = component->FFreeNotifies.Items();
+        for (TComponent* p : partners)
+            if (p->FOwner == this && !hears(p, opRemove))
+                p->RemoveFreeNotification(component);
+    }
     remove(component);
 }
 
+bool TComponent::hears(const TComponent* c, TOperation operation) {
+    const auto heard = operation == opInsert ? hnInsertions : hnRemovals;
+    // One with a property store forgets the references it holds to a component that goes.
+    return (c->FHeard & heard) != 0 || !c->FComponents.empty() || c->FDesignerHook ||
+           (operation == opRemove && c->StoreOrNull());
+}
+
+std::vector<TComponent*>& TComponent::listenersOf(TOperation operation) {
+    if (FListenersStale) {
+        FInsertListeners.clear();
+        FRemoveListeners.clear();
+        for (TComponent* c : FComponents) {
+            if (hears(c, opInsert))
+                FInsertListeners.push_back(c);
+            if (hears(c, opRemove))
+                FRemoveListeners.push_back(c);
+        }
+        FListenersStale = false;
+    }
+    return operation == opInsert ? FInsertListeners : FRemoveListeners;
+}
+
+void TComponent::mayHearMore(const TComponent* c) {
+    // One that reacts to both is in both lists already.
+    if (c->FHeard != hnBoth)
+        FListenersStale = true;
+}
+
+void TComponent::SetDesignerHook(IDesignerHook* hook) {
+    FDesignerHook = hook;
+    if (FOwner)
+        FOwner->mayHearMore(this);
+}
+
 void TComponent::insert(TComponent* component) {
+    if (FComponents.empty() && FOwner)
+        FOwner->mayHearMore(this); // it passes the broadcasts on from now on
     FComponents.push_back(component);
     ++FComponentsVersion;
     component->FOwner = this;
     if (!component->FName.empty())
         FNameIndex[UpperCase(component->FName)] = component;
+    if (!FListenersStale) {
+        if (hears(component, opInsert))
+            FInsertListeners.push_back(component);
+        if (hears(component, opRemove))
+            FRemoveListeners.push_back(component);
+    }
 }
 
 void TComponent::remove(TComponent* component) {
@@ -171,6 +223,12 @@ void TComponent::remove(TComponent* component) {
         FComponents.erase(std::next(it).base());
         ++FComponentsVersion;
     }
+    if (!FListenersStale)
+        for (auto* list : {&FInsertListeners, &FRemoveListeners}) {
+            auto l = std::find(list->rbegin(), list->rend(), component);
+            if (l != list->rend())
+                list->erase(std::next(l).base());
+        }
     if (!component->FName.empty()) {
         auto n = FNameIndex.find(UpperCase(component->FName));
         if (n != FNameIndex.end() && n->second == component)
@@ -200,21 +258,96 @@ void TComponent::Destroying() {
 void TComponent::FreeNotification(TComponent* component) {
     if (!component || component == this)
         return;
-    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), component) == FFreeNotifies.end())
-        FFreeNotifies.push_back(component);
-    auto& theirs = component->FFreeNotifies;
-    if (std::find(theirs.begin(), theirs.end(), this) == theirs.end())
-        theirs.push_back(this);
+    FFreeNotifies.Add(component);
+    component->FFreeNotifies.Add(this);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
-    FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), component),
-                        FFreeNotifies.end());
-    if (component) {
-        auto& theirs = component->FFreeNotifies;
-        theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
+    FFreeNotifies.Remove(component);
+    if (component)
+        component->FFreeNotifies.Remove(this);
+}
+
+// ---------------------------------------------------------------- free-notification partners
+
+namespace detail {
+
+namespace {
+constexpr size_t kIndexedFrom = 32;
+}
+
+struct TPartners::Index {
+    std::unordered_map<const TComponent*, size_t> Position;
+    size_t Holes = 0;
+};
+
+TPartners::TPartners() = default;
+TPartners::~TPartners() = default;
+
+bool TPartners::Contains(const TComponent* c) const {
+    if (FIndex)
+        return FIndex->Position.contains(c);
+    return std::find(FItems.begin(), FItems.end(), c) != FItems.end();
+}
+
+void TPartners::Add(TComponent* c) {
+    if (Contains(c))
+        return;
+    FItems.push_back(c);
+    if (FIndex) {
+        FIndex->Position.emplace(c, FItems.size() - 1);
+    } else if (FItems.size() > kIndexedFrom) {
+        FIndex = std::make_unique<Index>();
+        for (size_t i = 0; i < FItems.size(); ++i)
+            FIndex->Position.emplace(FItems[i], i);
     }
 }
+
+void TPartners::Remove(const TComponent* c) {
+    if (!FIndex) {
+        auto it = std::find(FItems.begin(), FItems.end(), c);
+        if (it != FItems.end())
+            FItems.erase(it);
+        return;
+    }
+    auto it = FIndex->Position.find(c);
+    if (it == FIndex->Position.end())
+        return;
+    FItems[it->second] = nullptr;
+    FIndex->Position.erase(it);
+    ++FIndex->Holes;
+    trim();
+}
+
+TComponent* TPartners::TakeLast() {
+    TComponent* last = FItems.back();
+    Remove(last);
+    return last;
+}
+
+std::vector<TComponent*> TPartners::Items() const {
+    std::vector<TComponent*> items;
+    for (TComponent* c : FItems)
+        if (c)
+            items.push_back(c);
+    return items;
+}
+
+void TPartners::trim() {
+    // No hole at the end, so that the last item is a partner; and most of the list is partners.
+    while (!FItems.empty() && !FItems.back()) {
+        FItems.pop_back();
+        --FIndex->Holes;
+    }
+    if (FIndex->Holes * 2 <= FItems.size())
+        return;
+    std::erase(FItems, nullptr);
+    FIndex->Holes = 0;
+    for (size_t i = 0; i < FItems.size(); ++i)
+        FIndex->Position[FItems[i]] = i;
+}
+
+} // namespace detail
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
     if (operation == opRemove && component) {
@@ -223,9 +356,14 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
         if (TPropertyStore* store = StoreOrNull())
             store->Forget(component);
     }
-    // In list order; the list may change while the notification goes round.
-    for (size_t i = 0; i < FComponents.size(); ++i)
-        FComponents[i]->Notification(component, operation);
+    // In list order, to the components whose Notification does something (the others would only
+    // pass it on to nothing); the list may change while the notification goes round.
+    const std::vector<TComponent*>& listeners = listenersOf(operation);
+    FLastBroadcastReach = 1;
+    for (size_t i = 0; i < listeners.size(); ++i) {
+        listeners[i]->Notification(component, operation);
+        ++FLastBroadcastReach;
+    }
     if (FDesignerHook)
         FDesignerHook->Notification(component, operation);
 }
@@ -276,6 +414,7 @@ TComponent* NewComponent(const TClass* cls, TComponent* owner) {
     if (!obj)
         throw EComponentError("Cannot create an instance of abstract class " + cls->ClassName());
     auto* c = static_cast<TComponent*>(obj);
+    c->SetHeard(cls->InstancesHear());
     try {
         c->Create(owner);
     } catch (...) {
@@ -308,38 +447,74 @@ TComponentList::~TComponentList() {
 TComponent* TComponentList::Items(int i) const {
     if (i < 0 || i >= Count())
         throw EListError("List index out of bounds (" + IntToStr(i) + ")");
-    return FItems[static_cast<size_t>(i)];
+    return FItems[FHead + static_cast<size_t>(i)];
+}
+
+int TComponentList::occurrences(const TComponent* c) const {
+    if (FCounts) {
+        auto it = FCounts->find(c);
+        return it == FCounts->end() ? 0 : it->second;
+    }
+    return static_cast<int>(std::count(begin(), end(), c));
 }
 
 int TComponentList::Add(TComponent* c) {
     FItems.push_back(c);
+    if (FCounts) {
+        ++(*FCounts)[c];
+    } else if (Count() > 32) {
+        FCounts = std::make_unique<std::unordered_map<const TComponent*, int>>();
+        for (TComponent* item : *this)
+            ++(*FCounts)[item];
+    }
     if (c)
         FWatcher->FreeNotification(c);
     return Count() - 1;
 }
 
 int TComponentList::IndexOf(const TComponent* c) const {
-    auto it = std::find(FItems.begin(), FItems.end(), c);
-    return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
+    auto it = std::find(begin(), end(), c);
+    return it == end() ? -1 : static_cast<int>(it - begin());
 }
 
 void TComponentList::Remove(TComponent* c) {
     int i = IndexOf(c);
-    if (i >= 0)
-        FItems.erase(FItems.begin() + i);
-    if (c && IndexOf(c) < 0)
+    if (i >= 0) {
+        if (i == 0)
+            ++FHead;
+        else
+            FItems.erase(begin() + i);
+        if (FCounts && --(*FCounts)[c] == 0)
+            FCounts->erase(c);
+        compact();
+    }
+    if (c && occurrences(c) == 0)
         FWatcher->RemoveFreeNotification(c);
 }
 
 void TComponentList::Clear() {
-    for (TComponent* c : FItems)
+    for (TComponent* c : *this)
         if (c)
             FWatcher->RemoveFreeNotification(c);
     FItems.clear();
+    FHead = 0;
+    FCounts.reset();
 }
 
 void TComponentList::dropped(TComponent* c) {
-    FItems.erase(std::remove(FItems.begin(), FItems.end(), c), FItems.end());
+    auto first = FItems.begin() + static_cast<std::ptrdiff_t>(FHead);
+    FItems.erase(std::remove(first, FItems.end(), c), FItems.end());
+    if (FCounts)
+        FCounts->erase(c);
+    compact();
+}
+
+void TComponentList::compact() {
+    // The slots taken from the front are given back once they are most of the list.
+    if (FHead > 0 && FHead * 2 >= FItems.size()) {
+        FItems.erase(FItems.begin(), FItems.begin() + static_cast<std::ptrdiff_t>(FHead));
+        FHead = 0;
+    }
 }
 
 } // namespace host

@@ -71,6 +71,10 @@ public:
     const TPropertyStore* StoreOrNull() const { return FStore.get(); }
     TPropertyStore* StoreOrNull() { return FStore.get(); }
 
+protected:
+    // Called once the store has been made.
+    virtual void StoreMade() {}
+
 private:
     std::unique_ptr<TPropertyStore> FStore;
 };
@@ -81,6 +85,34 @@ public:
     virtual ~IDesignerHook() = default;
     virtual void Notification(TComponent* component, TOperation operation) = 0;
 };
+
+namespace detail {
+// The free-notification partners of a component, in the order they came. A long list gets an
+// index, so that adding, finding and taking out a partner stay fast when one component watches
+// thousands (the watcher of a TComponentList that holds a big selection).
+class TPartners {
+public:
+    TPartners();
+    ~TPartners();
+    TPartners(const TPartners&) = delete;
+    TPartners& operator=(const TPartners&) = delete;
+    bool Empty() const { return FItems.empty(); }
+    bool Contains(const TComponent* c) const;
+    // At the end, unless it is there already.
+    void Add(TComponent* c);
+    void Remove(const TComponent* c);
+    // The last to come, taken out.
+    TComponent* TakeLast();
+    // In the order they came.
+    std::vector<TComponent*> Items() const;
+
+private:
+    struct Index;
+    void trim();
+    std::vector<TComponent*> FItems; // null where a partner left, once indexed
+    std::unique_ptr<Index> FIndex;
+};
+} // namespace detail
 
 class TComponent : public TPersistent {
     HOST_CLASS(TComponent, TPersistent)
@@ -98,6 +130,8 @@ public:
     const std::vector<TComponent*>& ComponentList() const { return FComponents; }
     // Changes whenever a component joins or leaves this owner's list.
     uint64_t ComponentsVersion() const { return FComponentsVersion; }
+    // Changes whenever a component of this owner's list is renamed (which tells nobody).
+    uint64_t NamesVersion() const { return FNamesVersion; }
     int ComponentIndex() const;
 
     const std::string& Name() const { return FName; }
@@ -140,7 +174,16 @@ public:
 
     // The designer hook of a root being designed (forms and data modules set it).
     IDesignerHook* DesignerHook() const { return FDesignerHook; }
-    void SetDesignerHook(IDesignerHook* hook) { FDesignerHook = hook; }
+    void SetDesignerHook(IDesignerHook* hook);
+
+    // What this component's own Notification reacts to (host/rtl/Object.h); both unless it was
+    // made by New<T> or a class's factory, which know its C++ class and set it before the
+    // component joins its owner.
+    THeardNotifications Heard() const { return FHeard; }
+    void SetHeard(THeardNotifications heard) { FHeard = heard; }
+    // How many components' Notification the last insertion or removal broadcast of this owner
+    // reached (the owner's own included): a figure for tests and benchmarks.
+    int LastBroadcastReach() const { return FLastBroadcastReach; }
 
     // What reading a form file left for writing this component back (Streaming.h): its object
     // node as read and what the host wrote for it right after loading. Null for a component
@@ -157,12 +200,32 @@ private:
     void insert(TComponent* component);
     void remove(TComponent* component);
     void renamed(TComponent* component, const std::string& oldName);
+    // Whether the broadcast of operation must call c's Notification: c reacts to it, or passes it
+    // on to what it owns or to a designer hook.
+    static bool hears(const TComponent* c, TOperation operation);
+    // With a store it hears removals: the references the store holds go with their components.
+    void StoreMade() override {
+        if (FOwner)
+            FOwner->mayHearMore(this);
+    }
+    // c may hear more than when it joined this owner's list (it owns something now, or has a
+    // hook): the listener lists are made anew at the next broadcast.
+    void mayHearMore(const TComponent* c);
+    std::vector<TComponent*>& listenersOf(TOperation operation);
 
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
+    // The components of FComponents whose Notification each broadcast must call, in list order;
+    // the broadcast passes the others by (their Notification would do nothing).
+    std::vector<TComponent*> FInsertListeners;
+    std::vector<TComponent*> FRemoveListeners;
+    bool FListenersStale = false;
+    THeardNotifications FHeard = hnBoth;
+    int FLastBroadcastReach = 0;
+    uint64_t FNamesVersion = 0;
     // The owned components by upper-cased name, so that FindComponent stays fast on big forms.
     std::unordered_map<std::string, TComponent*> FNameIndex;
-    std::vector<TComponent*> FFreeNotifies;
+    detail::TPartners FFreeNotifies;
     uint64_t FComponentsVersion = 0;
     std::string FName;
     int64_t FTag = 0;
@@ -190,6 +253,8 @@ private:
 // half-built object is destroyed (its Destroy runs) and the exception propagates.
 template <class T> T* New(TComponent* owner) {
     T* obj = new T();
+    if constexpr (std::is_base_of_v<TComponent, T>)
+        obj->SetHeard(NotificationsHeardBy<T>());
     try {
         obj->Create(owner);
     } catch (...) {
@@ -201,28 +266,34 @@ template <class T> T* New(TComponent* owner) {
 // The same for a class known only at run time (the reader, the designer's drop).
 TComponent* NewComponent(const TClass* cls, TComponent* owner);
 
-// A list of components that drops a component when it is destroyed.
+// A list of components that drops a component when it is destroyed. Taking components out from
+// the front, or out of a long list, stays fast (the designer deletes a big selection that way).
 class TComponentList {
 public:
     TComponentList();
     ~TComponentList();
     TComponentList(const TComponentList&) = delete;
     TComponentList& operator=(const TComponentList&) = delete;
-    int Count() const { return static_cast<int>(FItems.size()); }
+    int Count() const { return static_cast<int>(FItems.size() - FHead); }
     TComponent* Items(int i) const;
     TComponent* operator[](int i) const { return Items(i); }
     int Add(TComponent* c);
     int IndexOf(const TComponent* c) const;
     void Remove(TComponent* c);
     void Clear();
-    auto begin() const { return FItems.begin(); }
+    auto begin() const { return FItems.begin() + static_cast<std::ptrdiff_t>(FHead); }
     auto end() const { return FItems.end(); }
 
 private:
     class Watcher;
     friend class Watcher;
     void dropped(TComponent* c);
+    // How many times c is in the list, counted by hand while the list is short.
+    int occurrences(const TComponent* c) const;
+    void compact();
     std::vector<TComponent*> FItems;
+    size_t FHead = 0; // the items before it were taken out from the front
+    std::unique_ptr<std::unordered_map<const TComponent*, int>> FCounts; // once the list is long
     FreePtr<Watcher> FWatcher;
 };
 

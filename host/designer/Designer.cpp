@@ -5,6 +5,7 @@
 #include "host/win32/Windows.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace host {
 
@@ -96,8 +97,10 @@ void TFormDesigner::SelectComponent(TComponent* component) {
 
 void TFormDesigner::SetSelection(const std::vector<TComponent*>& components) {
     FSelection.clear();
+    // Each once, in the order given; a pasted burst selects thousands.
+    std::unordered_set<const TComponent*> seen;
     for (TComponent* c : components)
-        if (c && std::find(FSelection.begin(), FSelection.end(), c) == FSelection.end())
+        if (c && seen.insert(c).second)
             FSelection.push_back(c);
 }
 

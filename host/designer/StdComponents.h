@@ -129,7 +129,9 @@ class TDataSource : public TComponent {
     HOST_CLASS(TDataSource, TComponent)
 public:
     static void DeclareProperties(PropList& props);
+    // Reacts to the removal of its data set only: insertions pass it by.
     void Notification(TComponent* component, TOperation operation) override;
+    using TIgnoresInsertions = TDataSource;
     bool AutoEdit = true;
     bool Enabled = true;
     TDataSet* DataSet = nullptr;

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace host {
@@ -69,10 +69,16 @@ private:
 };
 
 // A list of strings. IndexOf compares ignoring letter case, as the host's unsorted string list
-// does; an index of the upper-cased texts, rebuilt after a change that moves strings, keeps it
-// fast on long lists.
+// does. Its index of the upper-cased texts is built at the first look-up and then kept up to date
+// by every change, a delete included, so that look-ups stay fast on long lists that change
+// often (a bar's excluded names): no change rebuilds it, except an insertion before the end.
 class TStringList {
 public:
+    TStringList();
+    ~TStringList();
+    TStringList(const TStringList&) = delete;
+    TStringList& operator=(const TStringList&) = delete;
+
     int Count() const { return static_cast<int>(FItems.size()); }
     const std::string& Strings(int i) const;
     const std::string& operator[](int i) const { return Strings(i); }
@@ -89,11 +95,10 @@ public:
     std::function<void()> OnChange;
 
 private:
+    class Index;
     void changed();
-    void invalidate() { FIndexValid = false; }
     std::vector<std::string> FItems;
-    mutable std::unordered_map<std::string, int> FIndex; // upper-cased text -> first index
-    mutable bool FIndexValid = true;
+    mutable std::unique_ptr<Index> FIndex; // null until the first look-up, and after an insertion
 };
 
 } // namespace host

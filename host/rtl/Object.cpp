@@ -7,8 +7,10 @@
 
 namespace host {
 
-TClass::TClass(std::string name, const TClass* parent, Factory factory, PropsInit props)
-    : FName(std::move(name)), FParent(parent), FFactory(factory), FPropsInit(props) {}
+TClass::TClass(std::string name, const TClass* parent, Factory factory, PropsInit props,
+               THeardNotifications heard)
+    : FName(std::move(name)), FParent(parent), FFactory(factory), FPropsInit(props), FHeard(heard) {
+}
 
 TClass::~TClass() = default;
 
@@ -94,6 +96,13 @@ TObject* TClass::NewInstance() const {
         }
     }
     return nullptr;
+}
+
+THeardNotifications TClass::InstancesHear() const {
+    for (const TClass* c = this; c; c = c->FParent)
+        if (c->FFactory)
+            return c->FHeard;
+    return hnBoth;
 }
 
 const TClass* TObject::StaticClass() {

@@ -6,13 +6,50 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace host {
 
 class TObject;
+class TComponent;
 struct TPropInfo;
 using PropList = std::vector<TPropInfo>;
+
+// Which of its owner's notifications (TComponent::Notification, opInsert and opRemove) the
+// objects of a C++ class react to themselves, as far as the class's declarations tell: none when
+// the Notification they run is TComponent's own; only removals when the class that overrides it
+// says, beside its override, that it ignores insertions (`using TIgnoresInsertions = TItself;`);
+// both otherwise, and both whenever the override cannot be seen from here (protected, or
+// overloaded), so that nothing is ever left out by mistake. The owner's broadcast passes by the
+// objects that react to neither and own nothing (host/classes/Classes.h).
+enum THeardNotifications : uint8_t {
+    hnNone = 0,
+    hnInsertions = 1,
+    hnRemovals = 2,
+    hnBoth = hnInsertions | hnRemovals,
+};
+
+namespace detail {
+template <class M> struct MemberClass;
+template <class C, class F> struct MemberClass<F C::*> { using Type = C; };
+} // namespace detail
+
+template <class T> consteval THeardNotifications NotificationsHeardBy() {
+    if constexpr (!requires { &T::Notification; }) {
+        return hnBoth;
+    } else {
+        // &T::Notification names the member of the nearest class that declares it.
+        using Declarer = typename detail::MemberClass<decltype(&T::Notification)>::Type;
+        if constexpr (std::is_same_v<Declarer, TComponent>)
+            return hnNone;
+        else if constexpr (requires { typename Declarer::TIgnoresInsertions; })
+            return std::is_same_v<typename Declarer::TIgnoresInsertions, Declarer> ? hnRemovals
+                                                                                   : hnBoth;
+        else
+            return hnBoth;
+    }
+}
 
 // The metaclass of a host class. Classes compiled into the host or a package have one static
 // instance each; the designer also makes classes at run time (TForm1 derived from TForm).
@@ -20,7 +57,8 @@ class TClass {
 public:
     using Factory = TObject* (*)();
     using PropsInit = void (*)(PropList&);
-    TClass(std::string name, const TClass* parent, Factory factory, PropsInit props = nullptr);
+    TClass(std::string name, const TClass* parent, Factory factory, PropsInit props = nullptr,
+           THeardNotifications heard = hnBoth);
     ~TClass();
 
     const std::string& ClassName() const { return FName; }
@@ -31,6 +69,9 @@ public:
     // time), not yet constructed in the host's sense: the caller runs Create. Null for abstract
     // classes.
     TObject* NewInstance() const;
+    // What the instances that NewInstance makes react to of their owner's notifications: those
+    // of the class whose factory makes them.
+    THeardNotifications InstancesHear() const;
     bool IsAbstract() const;
     // The factory this class was given itself (null for a run-time class that has none).
     Factory OwnFactory() const { return FFactory; }
@@ -52,6 +93,7 @@ private:
     const TClass* FParent;
     Factory FFactory;
     PropsInit FPropsInit;
+    THeardNotifications FHeard;
     mutable std::unique_ptr<PropList> FProps;
     mutable std::unique_ptr<Published> FPublished;
     mutable uint64_t FPublishedGeneration = 0;
@@ -134,8 +176,9 @@ private:
 // take the class's published properties from its static DeclareProperties(PropList&).
 #define HOST_IMPLEMENT_CLASS(Cls, Parent)                                                          \
     const ::host::TClass* Cls::StaticClass() {                                                     \
-        static const ::host::TClass cls(#Cls, Parent::StaticClass(),                               \
-                                        []() -> ::host::TObject* { return new Cls(); });           \
+        static const ::host::TClass cls(                                                           \
+            #Cls, Parent::StaticClass(), []() -> ::host::TObject* { return new Cls(); }, nullptr,  \
+            ::host::NotificationsHeardBy<Cls>());                                                  \
         return &cls;                                                                               \
     }
 #define HOST_IMPLEMENT_ABSTRACT_CLASS(Cls, Parent)                                                 \
@@ -148,7 +191,7 @@ private:
     const ::host::TClass* Cls::StaticClass() {                                                     \
         static const ::host::TClass cls(                                                           \
             #Cls, Parent::StaticClass(), []() -> ::host::TObject* { return new Cls(); },           \
-            &Cls::DeclareProperties);                                                              \
+            &Cls::DeclareProperties, ::host::NotificationsHeardBy<Cls>());                         \
         return &cls;                                                                               \
     }
 #define HOST_IMPLEMENT_ABSTRACT_CLASS_PROPS(Cls, Parent)                                           \

@@ -516,8 +516,13 @@ void TWinControl::RemoveControl(TControl* control) {
         w->DestroyHandle();
     if (FMouseControl == control)
         FMouseControl = nullptr;
-    FControls.erase(std::remove(FControls.begin(), FControls.end(), control), FControls.end());
-    FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), control), FTabList.end());
+    // Controls are most often taken out from the end (a bar's buttons, a parent going): the
+    // search starts there.
+    auto it = std::find(FControls.rbegin(), FControls.rend(), control);
+    if (it != FControls.rend())
+        FControls.erase(std::next(it).base());
+    if (auto tab = std::find(FTabList.rbegin(), FTabList.rend(), control); tab != FTabList.rend())
+        FTabList.erase(std::next(tab).base());
     control->FParent = nullptr;
     Invalidate();
 }

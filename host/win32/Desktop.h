@@ -95,9 +95,13 @@ public:
     // Handles everything waiting (posted messages, input, due timers) until nothing is left.
     // Returns the number of messages handled. May nest.
     int ProcessMessages() { return FQueue.ProcessMessages(); }
+    bool DispatchDueTimer() { return FQueue.DispatchDueTimer(); }
     // Runs the loop for ms milliseconds of the clock, firing timers as they come due.
     void RunFor(uint32_t ms) { FQueue.RunFor(ms); }
     size_t PendingCount() const { return FQueue.PendingCount(); }
+    bool PeekMessage(HWND hwnd, UINT first, UINT last) const {
+        return FQueue.Peek(hwnd, first, last);
+    }
     int DispatchDepth() const { return FQueue.DispatchDepth(); }
     // Called for every message dispatched (a trace for tests and the transcript).
     std::function<void(HWND, const TMessage&)>& OnDispatch = FQueue.OnDispatch;
@@ -133,9 +137,13 @@ public:
     bool DeleteObject(HGDIOBJ handle) { return FGdi.DeleteObject(handle); }
     int GdiObjectCount() const { return FGdi.Count(); }
     int GdiDeleteFailures() const { return FGdi.DeleteFailures(); }
+    // How many times a bitmap resource was decoded (handles on the same resource share one).
+    int BitmapDecodeCount() const { return FGdi.DecodeCount(); }
 
     // ---- modules
     TLibModule* LibModuleList() const { return FModules.First(); }
+    // Changes whenever a module joins or leaves the list.
+    uint64_t ModulesVersion() const { return FModules.Version(); }
     // Adds a module at the end of the list; the desktop owns it.
     TLibModule* AddModule(const std::string& name) { return FModules.Add(name); }
     void RemoveModule(TLibModule* module) { FModules.Remove(module); }

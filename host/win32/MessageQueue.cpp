@@ -18,6 +18,14 @@ void MessageQueue::PostInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         FInput.push_back({hwnd, TMessage{msg, wParam, lParam, 0}});
 }
 
+bool MessageQueue::Peek(HWND hwnd, UINT first, UINT last) const {
+    auto matches = [&](const Posted& p) {
+        return (hwnd == 0 || p.Hwnd == hwnd) && p.Msg.Msg >= first && p.Msg.Msg <= last;
+    };
+    return std::any_of(FPosted.begin(), FPosted.end(), matches) ||
+           std::any_of(FInput.begin(), FInput.end(), matches);
+}
+
 LRESULT MessageQueue::SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!FWindows.IsWindow(hwnd))
         return 0;
@@ -59,31 +67,38 @@ bool MessageQueue::dispatchOneTimer() {
     return true;
 }
 
+bool MessageQueue::handleOne(bool timersOnly) {
+    try {
+        if (!timersOnly && !FPosted.empty()) {
+            Posted p = FPosted.front();
+            FPosted.pop_front();
+            dispatch(p.Hwnd, p.Msg);
+        } else if (!timersOnly && !FInput.empty()) {
+            Posted p = FInput.front();
+            FInput.pop_front();
+            dispatch(p.Hwnd, p.Msg);
+        } else {
+            return dispatchOneTimer();
+        }
+    } catch (const EAbort&) {
+        // the silent exception
+    } catch (const std::exception& e) {
+        if (!OnException)
+            throw;
+        OnException(e);
+    }
+    return true;
+}
+
 int MessageQueue::ProcessMessages() {
     int handled = 0;
-    for (;;) {
-        try {
-            if (!FPosted.empty()) {
-                Posted p = FPosted.front();
-                FPosted.pop_front();
-                dispatch(p.Hwnd, p.Msg);
-            } else if (!FInput.empty()) {
-                Posted p = FInput.front();
-                FInput.pop_front();
-                dispatch(p.Hwnd, p.Msg);
-            } else if (!dispatchOneTimer()) {
-                break;
-            }
-        } catch (const EAbort&) {
-            // the silent exception
-        } catch (const std::exception& e) {
-            if (!OnException)
-                throw;
-            OnException(e);
-        }
+    while (handleOne(false))
         ++handled;
-    }
     return handled;
+}
+
+bool MessageQueue::DispatchDueTimer() {
+    return handleOne(true);
 }
 
 void MessageQueue::RunFor(uint32_t ms) {

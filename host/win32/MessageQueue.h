@@ -34,9 +34,14 @@ public:
     // Handles everything waiting (posted messages, input, due timers) until nothing is left.
     // Returns the number of messages handled. May nest.
     int ProcessMessages();
+    // Handles one due timer, the earliest, as ProcessMessages would; false when none is due.
+    bool DispatchDueTimer();
     // Runs the loop for ms milliseconds of the clock, waiting for each timer as it comes due.
     void RunFor(uint32_t ms);
     size_t PendingCount() const { return FPosted.size() + FInput.size(); }
+    // Whether a posted message or input for hwnd (any window when 0) with a number from first to
+    // last waits, as PeekMessage with PM_NOREMOVE tells.
+    bool Peek(HWND hwnd, UINT first, UINT last) const;
     int DispatchDepth() const { return FDispatchDepth; }
 
     // A timer of the window; setting an existing id again restarts it with the new period.
@@ -67,6 +72,8 @@ private:
     };
     void dispatch(HWND hwnd, TMessage& msg);
     bool dispatchOneTimer();
+    // Handles the next message (or only the next due timer); false when there was none.
+    bool handleOne(bool timersOnly);
 
     const WindowTree& FWindows;
     IClock& FClock;

@@ -18,6 +18,7 @@ TLibModule* ModuleList::Add(const std::string& name) {
     while (*link)
         link = &(*link)->Next;
     *link = raw;
+    ++FVersion;
     return raw;
 }
 
@@ -28,6 +29,7 @@ void ModuleList::Remove(TLibModule* module) {
             break;
         }
     std::erase_if(FStore, [module](const auto& m) { return m.get() == module; });
+    ++FVersion;
 }
 
 ModuleList::FoundBitmap ModuleList::FindBitmap(HINSTANCE instance, std::string_view name) const {

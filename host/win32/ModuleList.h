@@ -34,6 +34,8 @@ public:
     // Adds a module at the end of the list, with instance handles of its own; the list owns it.
     TLibModule* Add(const std::string& name);
     void Remove(TLibModule* module);
+    // Changes whenever a module joins or leaves the list.
+    uint64_t Version() const { return FVersion; }
 
     // A bitmap resource of the first module whose resources are instance, found by name ignoring
     // case. All null when that module has no such resource, or no module has those resources.
@@ -49,6 +51,7 @@ private:
     TLibModule* FFirst = nullptr;
     std::vector<std::unique_ptr<TLibModule>> FStore;
     HINSTANCE FNextInstance = 0x400000;
+    uint64_t FVersion = 0;
 };
 
 } // namespace host

@@ -47,6 +47,14 @@ bool PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return Desktop::Current().PostMessage(hwnd, msg, wParam, lParam);
 }
 
+bool PeekMessageA(HWND hwnd, UINT first, UINT last) {
+    return Desktop::Current().PeekMessage(hwnd, first, last);
+}
+
+bool DispatchDueTimerMessage() {
+    return Desktop::Current().DispatchDueTimer();
+}
+
 LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return Desktop::Current().SendMessage(hwnd, msg, wParam, lParam);
 }

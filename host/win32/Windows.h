@@ -15,6 +15,12 @@ bool GetClientRect(HWND hwnd, TRect* rect);
 bool GetWindowRect(HWND hwnd, TRect* rect);
 bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 bool PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Whether a message for hwnd (any window when 0) numbered from first to last waits in the queue;
+// it stays there (PM_NOREMOVE).
+bool PeekMessageA(HWND hwnd, UINT first, UINT last);
+// Removes and dispatches the earliest due WM_TIMER, if any (PeekMessage for WM_TIMER with
+// PM_REMOVE, then DispatchMessage); false when no timer was due.
+bool DispatchDueTimerMessage();
 LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 uintptr_t SetTimer(HWND hwnd, uintptr_t id, UINT elapse, void* timerFunc = nullptr);
 bool KillTimer(HWND hwnd, uintptr_t id);
