@@ -148,6 +148,8 @@ json Session::Dump() {
     }
     out["dialogs"] = dialogs;
     out["menus"] = FMenus.Shown;
+    if (ExtendDump)
+        ExtendDump(out);
     return out;
 }
 

@@ -4,6 +4,7 @@
 #include "app/Package.h"
 #include "app/Render.h"
 #include "app/Session.h"
+#include "app/edit/Edit.h"
 
 #include <CLI/CLI.hpp>
 
@@ -33,6 +34,12 @@ int main(int argc, char** argv) {
     std::string script;
     run->add_option("SCRIPT", script, "the session script")->required();
     run->add_option("--out", outDir, "folder for relative paths in the script");
+
+    auto* edit = cli.add_subcommand("edit", "the designer in a window, live on the real clock");
+    std::string editForm, editOut, editPlay;
+    edit->add_option("FORM", editForm, "the form file to open (default: a new form)");
+    edit->add_option("--out", editOut, "folder for F12's dump.json and window.png");
+    edit->add_option("--play", editPlay, "a session script to play into the window first");
 
     auto* convert = cli.add_subcommand("convert", "convert a form file");
     std::string in, out;
@@ -71,6 +78,15 @@ int main(int argc, char** argv) {
             app::Session session(std::cout, base);
             reportPackage(session);
             return session.RunFile(script, std::cerr);
+        }
+        if (*edit) {
+            app::edit::EditOptions options;
+            if (!editForm.empty())
+                options.Form = editForm;
+            options.Out = editOut;
+            if (!editPlay.empty())
+                options.Play = editPlay;
+            return app::edit::RunEdit(options, std::cout, std::cerr);
         }
         if (*package)
             return app::ShowPackage(packagePath.empty() ? app::DefaultPackagePath() : packagePath,

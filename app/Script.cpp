@@ -118,4 +118,29 @@ void RequireWords(const ScriptLine& line, size_t min, size_t max, const char* us
         throw ScriptError(std::string("usage: ") + usage);
 }
 
+std::string QuoteWord(const std::string& text) {
+    std::string q = "\"";
+    for (char c : text) {
+        switch (c) {
+        case '"':
+        case '\\':
+            q += '\\';
+            q += c;
+            break;
+        case '\r':
+            q += "\\r";
+            break;
+        case '\n':
+            q += "\\n";
+            break;
+        case '\t':
+            q += "\\t";
+            break;
+        default:
+            q += c;
+        }
+    }
+    return q + "\"";
+}
+
 } // namespace app

@@ -36,6 +36,10 @@ int ToInt(const std::string& word, const char* what);
 // Checks that the command has between min and max arguments; raises ScriptError with usage.
 void RequireWords(const ScriptLine& line, size_t min, size_t max, const char* usage);
 
+// A text as one double-quoted word of a script line (quotes, backslashes and control characters
+// escaped), so that any text can be handed to a command.
+std::string QuoteWord(const std::string& text);
+
 // Writes a text for the transcript: carriage return as \r, line feed as \n.
 std::string Escape(const std::string& text);
 

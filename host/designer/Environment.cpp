@@ -2,13 +2,15 @@
 
 #include "host/designer/PaletteBitmaps.h"
 #include "host/designer/StdEditors.h"
+#include "host/designer/StdPalette.h"
 #include "host/win32/Dib.h"
 
 namespace host {
 
-DesignEnvironment::DesignEnvironment()
-    : FDesktop(std::make_unique<Desktop>()), FApplication(std::make_unique<TApplication>()) {
+DesignEnvironment::DesignEnvironment(std::unique_ptr<IClock> clock)
+    : FDesktop(std::make_unique<Desktop>(std::move(clock))), FApplication(std::make_unique<TApplication>()) {
     RegisterStandardClasses();
+    RegisterStandardPalette();
     RegisterStandardEditors();
     FProgramModule = FDesktop->AddModule("stowdesign");
     for (const std::string& name : PaletteBitmapNames())

@@ -71,6 +71,8 @@ int MessageQueue::ProcessMessages() {
                 Posted p = FInput.front();
                 FInput.pop_front();
                 dispatch(p.Hwnd, p.Msg);
+            } else if (FInvalid && OnPaint) {
+                Update();
             } else if (!dispatchOneTimer()) {
                 break;
             }
@@ -86,19 +88,46 @@ int MessageQueue::ProcessMessages() {
     return handled;
 }
 
+void MessageQueue::Update() {
+    if (!FInvalid || !OnPaint)
+        return;
+    FInvalid = false;
+    OnPaint();
+}
+
+uint64_t MessageQueue::NextTimerDue() const {
+    uint64_t next = IEventSource::NoDeadline;
+    for (const Timer& t : FTimers)
+        next = std::min(next, t.NextDue);
+    return next;
+}
+
+void MessageQueue::wait(uint64_t until) {
+    if (FSource)
+        FSource->WaitForInput(until);
+    else if (until != IEventSource::NoDeadline)
+        FClock.WaitUntil(until);
+}
+
 void MessageQueue::RunFor(uint32_t ms) {
     const uint64_t end = FClock.Now() + ms;
     for (;;) {
         ProcessMessages();
-        uint64_t next = UINT64_MAX;
-        for (const Timer& t : FTimers)
-            next = std::min(next, t.NextDue);
-        if (next > end || next == UINT64_MAX) {
-            FClock.WaitUntil(end);
-            ProcessMessages();
+        if (FClock.Now() >= end)
             return;
-        }
-        FClock.WaitUntil(next);
+        wait(std::min(NextTimerDue(), end));
+    }
+}
+
+void MessageQueue::Run(const std::function<bool()>& done) {
+    for (;;) {
+        ProcessMessages();
+        if (done())
+            return;
+        const uint64_t next = NextTimerDue();
+        if (!FSource && next == IEventSource::NoDeadline)
+            return;
+        wait(next);
     }
 }
 
