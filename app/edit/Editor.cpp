@@ -158,18 +158,21 @@ void Editor::Expose() {
 void Editor::WindowProc(TMessage& m) {
     if (isMouse(m.Msg)) {
         const TPoint at{LParamX(m.LParam), LParamY(m.LParam)};
+        // A second click soon after the first is a double click; where that means nothing more
+        // (the palette, the form while a class is chosen, menus, dialogs), it is a click.
+        const UINT click = m.Msg == WM_LBUTTONDBLCLK ? WM_LBUTTONDOWN : m.Msg;
         if (FMenu) {
-            menuMouse(m.Msg, at);
+            menuMouse(click, at);
         } else if (FDialog) {
-            dialogMouse(m.Msg, at);
+            dialogMouse(click, at);
         } else {
             if (FListOpen || FLayout.Inspector.Contains(at.X, at.Y))
                 inspectorMouse(m.Msg, at);
-            else if (FEditing && m.Msg == WM_LBUTTONDOWN)
+            else if (FEditing && click == WM_LBUTTONDOWN)
                 commit(*FEditing); // a click elsewhere takes what was typed
-            paletteMouse(m.Msg, at, m.WParam);
+            paletteMouse(click, at, m.WParam);
             if (FArmed && overForm(at)) {
-                if (m.Msg == WM_LBUTTONDOWN)
+                if (click == WM_LBUTTONDOWN)
                     drop(at);
                 else if (m.Msg == WM_RBUTTONDOWN)
                     FArmed = nullptr, invalidate();

@@ -126,7 +126,7 @@ private:
     bool inspectorChar(char c);
     void selectRow(int index);
     void beginEdit(const std::optional<std::string>& text);
-    void commit(const std::string& typed);
+    void commit(std::string typed); // by value: it may be the text being edited, which goes
     void cancelEdit();
 
     // ---- EditorModal.cpp: menus and dialogs

@@ -85,7 +85,7 @@ void Editor::cancelEdit() {
     invalidate();
 }
 
-void Editor::commit(const std::string& typed) {
+void Editor::commit(std::string typed) {
     const InspectorView view = inspectorView();
     FEditing.reset();
     FListOpen = false;
@@ -111,7 +111,7 @@ void Editor::inspectorMouse(UINT msg, TPoint at) {
             FListHot = hot;
             invalidate();
         }
-        if (msg == WM_LBUTTONDOWN) {
+        if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
             if (hot >= 0) {
                 commit(view.Choices[static_cast<size_t>(hot)]);
                 return;

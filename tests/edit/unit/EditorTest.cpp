@@ -39,8 +39,9 @@ TEST_F(EditorTest, PaletteShowsEveryRegisteredPageAndDropsTheChosenClassWhereThe
         const json comp = find(d["components"], "name", name);
         ASSERT_FALSE(comp.is_null());
         EXPECT_EQ(comp["class"], c.cls);
-        if (c.cls == "TTimer")
+        if (c.cls == "TTimer") {
             EXPECT_EQ(comp["designInfo"], json::array({c.x, c.y}));
+        }
         if (c.cls == "TButton") {
             auto* b = dyn<TControl>(session.Root()->FindComponent(name));
             ASSERT_NE(b, nullptr);
@@ -69,12 +70,21 @@ TEST_F(EditorTest, PropertyPanelEditsValuesThroughSetAndShowsItsErrors) {
     key(VK_RETURN);
     EXPECT_EQ(find(window()["inspector"]["rows"], "name", "Interval")["value"], "250");
 
-    // A Boolean offers its values in a list.
+    // A click on another row takes what was typed.
+    rows = window()["inspector"]["rows"];
+    click(centre(find(rows, "name", "Tag")["valueBounds"]));
+    editor.Text("7");
+    click(centre(find(rows, "name", "Name")["bounds"]));
+    EXPECT_EQ(find(window()["inspector"]["rows"], "name", "Tag")["value"], "7");
+
+    // A Boolean offers its values in a list; a second click soon after the first (a double
+    // click, to the window) chooses too.
     rows = window()["inspector"]["rows"];
     click(centre(find(rows, "name", "Enabled")["valueBounds"]));
     const json choices = window()["inspector"]["choices"];
     ASSERT_EQ(choices.size(), 2u);
-    click(centre(find(choices, "value", "False")["bounds"]));
+    editor.Pointer(WM_LBUTTONDBLCLK, centre(find(choices, "value", "False")["bounds"]), MK_LBUTTON);
+    settle();
     EXPECT_EQ(find(window()["inspector"]["rows"], "name", "Enabled")["value"], "False");
 
     // A value that `set` refuses is shown in an error box with the same words, and nothing
@@ -95,9 +105,17 @@ TEST_F(EditorTest, PropertyPanelEditsValuesThroughSetAndShowsItsErrors) {
 
 TEST_F(EditorTest, AttachSideIsChosenFromItsListWithTheKeyboard) {
     run("new form Form1");
+    run("drop TTimer Timer1 at 16 16");
     run("drop TStowbar Stowbar1");
     run("wait 1");
-    run("select Stowbar1");
+    run("select none");
+    run("wait 400");
+    // The bar shown by the mouse and selected by a click on it.
+    editor.Pointer(WM_MOUSEMOVE, onForm(300, 1), 0);
+    settle();
+    click(onForm(500, 8));
+    EXPECT_EQ(dump()["selection"], json::array({"Stowbar1"}));
+    EXPECT_EQ(dump()["dialogs"].size(), 0u);
     const json row = find(window()["inspector"]["rows"], "name", "AttachSide");
     ASSERT_FALSE(row.is_null());
     EXPECT_EQ(row["value"], "asTop");
@@ -155,7 +173,7 @@ TEST_F(EditorTest, MenuItemsAreAimedWithTheMouseAndAPressOutsideDismisses) {
     });
     input.Steps.push_back([&] { editor.Key(VK_RETURN, 0); }); // OK on the About box
     run("press Timer1 right");
-    EXPECT_EQ(dump()["dialogs"].back()["kind"], "information");
+    EXPECT_EQ(dump()["dialogs"].back()["kind"], "message"); // the About box
 
     input.Steps.push_back([&] { editor.Pointer(WM_LBUTTONDOWN, {990, 690}, MK_LBUTTON); });
     run("press Timer1 right");
@@ -168,11 +186,12 @@ TEST_F(EditorTest, InputBoxCancelsWithEscapeAndLeavesTheTitle) {
     run("drop TTimer Timer1 at 16 16");
     run("drop TStowbar Stowbar1");
     run("wait 1");
-    run("choose Change Title of \"Timer1\"");
+    run("choose \"Change Title of \\\"Timer1\\\"\"");
     input.Steps.push_back([&] { editor.Text("Nope"); });
     input.Steps.push_back([&] { editor.Key(VK_ESCAPE, 0); });
     run("press Timer1 right");
     EXPECT_EQ(dump()["bars"]["Stowbar1"]["entries"][0]["title"], "Timer1");
+    ASSERT_FALSE(dump()["dialogs"].empty());
     EXPECT_TRUE(dump()["dialogs"].back()["answer"].is_null());
 }
 
