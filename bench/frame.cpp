@@ -59,7 +59,8 @@ void DesignSurface800x600(benchmark::State& state) {
         host::Surface s = host::RenderDesignSurface(designer);
         benchmark::DoNotOptimize(s.Pixels().data());
     }
-    state.counters["pixels"] = static_cast<double>(host::RenderDesignSurface(designer).Pixels().size());
+    state.counters["pixels"] =
+        static_cast<double>(host::RenderDesignSurface(designer).Pixels().size());
 }
 BENCHMARK(DesignSurface800x600)->Unit(benchmark::kMillisecond);
 

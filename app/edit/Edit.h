@@ -9,8 +9,8 @@ namespace app::edit {
 
 struct EditOptions {
     std::optional<std::filesystem::path> Form; // the form file to open; none: a new form
-    std::filesystem::path Out;                  // F12 writes here; empty: the current folder
-    std::optional<std::filesystem::path> Play;  // a script played into the window first
+    std::filesystem::path Out;                 // F12 writes here; empty: the current folder
+    std::optional<std::filesystem::path> Play; // a script played into the window first
 };
 
 // Runs the window until it is closed. Returns 0; 2 when no window can be opened (the reason on

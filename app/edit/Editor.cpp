@@ -484,7 +484,8 @@ json Editor::WindowJson() {
         const DialogBox box = LayoutDialog(FDialog->Record, clientRect());
         json buttons = json::array();
         for (size_t i = 0; i < box.Buttons.size(); ++i)
-            buttons.push_back(json{{"caption", box.Captions[i]}, {"bounds", rectJson(box.Buttons[i])}});
+            buttons.push_back(
+                json{{"caption", box.Captions[i]}, {"bounds", rectJson(box.Buttons[i])}});
         dialog = json{{"kind", FDialog->Record.Kind},
                       {"text", FDialog->Record.Kind == "query" ? FDialog->Record.Prompt
                                                                : FDialog->Record.Text},

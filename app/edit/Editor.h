@@ -89,9 +89,9 @@ public:
 private:
     struct MenuState {
         host::TMenu* Menu = nullptr;
-        host::TPoint At;         // in client coordinates
-        std::vector<int> Path;   // the lit item at each open level (index in the shown items)
-        bool Moved = false;      // the mouse moved since the menu popped up
+        host::TPoint At;       // in client coordinates
+        std::vector<int> Path; // the lit item at each open level (index in the shown items)
+        bool Moved = false;    // the mouse moved since the menu popped up
         bool Done = false;
         host::TMenuItem* Chosen = nullptr;
     };

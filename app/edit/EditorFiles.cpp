@@ -65,8 +65,8 @@ void Editor::save(bool askName) {
         return;
     }
     // A name relative to the folder of the file being edited, or to the current folder.
-    std::string name = FFile.empty() ? FSession.env().Root()->Name() + ".dfm"
-                                     : FFile.filename().string();
+    std::string name =
+        FFile.empty() ? FSession.env().Root()->Name() + ".dfm" : FFile.filename().string();
     if (!InputQuery("Save As", "File name", name) || name.empty())
         return;
     std::filesystem::path path(name);

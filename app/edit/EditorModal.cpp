@@ -87,8 +87,7 @@ void Editor::menuMouse(UINT msg, TPoint at) {
             if (msg == WM_MOUSEMOVE || msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN)
                 FMenu->Moved = true;
             // A release chooses, unless it ends the very press that popped the menu up.
-            if ((msg == WM_LBUTTONUP || msg == WM_RBUTTONUP) && FMenu->Moved &&
-                item->Count() == 0)
+            if ((msg == WM_LBUTTONUP || msg == WM_RBUTTONUP) && FMenu->Moved && item->Count() == 0)
                 menuChoose(item, level);
             return;
         }

@@ -25,7 +25,8 @@ struct PropertyRow {
 };
 
 // The published properties of a component by name (letter case ignored), as the object inspector
-// lists them; the properties of a sub-object (Font) after the row of the object, one level deep. References are offered from root.
+// lists them; the properties of a sub-object (Font) after the row of the object, one level deep.
+// References are offered from root.
 std::vector<PropertyRow> PropertyRows(host::TComponent& component, host::TComponent* root);
 
 // A value as the panel shows it: strings as they are, numbers, identifiers and sets as a form

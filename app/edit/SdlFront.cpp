@@ -116,7 +116,8 @@ void SdlFront::WaitForInput(uint64_t until) {
     else if (until <= now)
         got = SDL_PollEvent(&event);
     else
-        got = SDL_WaitEventTimeout(&event, static_cast<int>(std::min<uint64_t>(until - now, 1u << 30)));
+        got = SDL_WaitEventTimeout(&event,
+                                   static_cast<int>(std::min<uint64_t>(until - now, 1u << 30)));
     if (!got)
         return;
     handle(event);
@@ -158,7 +159,8 @@ void SdlFront::handle(const SDL_Event& e) {
         default:
             return;
         }
-        FEditor.Pointer(msg, {e.button.x, e.button.y}, buttons(SDL_GetMouseState(nullptr, nullptr)));
+        FEditor.Pointer(msg, {e.button.x, e.button.y},
+                        buttons(SDL_GetMouseState(nullptr, nullptr)));
         break;
     }
     case SDL_MOUSEWHEEL: {

@@ -8,7 +8,8 @@
 namespace host {
 
 DesignEnvironment::DesignEnvironment(std::unique_ptr<IClock> clock)
-    : FDesktop(std::make_unique<Desktop>(std::move(clock))), FApplication(std::make_unique<TApplication>()) {
+    : FDesktop(std::make_unique<Desktop>(std::move(clock))),
+      FApplication(std::make_unique<TApplication>()) {
     RegisterStandardClasses();
     RegisterStandardPalette();
     RegisterStandardEditors();

@@ -163,8 +163,8 @@ void PaintInspector(Surface& s, const InspectorView& view, const PixelRect& boun
             s.FrameRect(edit, colours::Black);
             Surface::State inner = s.SaveState();
             s.IntersectClipRect({edit.Left + 1, edit.Top + 1, edit.Right - 1, edit.Bottom - 1});
-            const int end = font().DrawText(s, value.Left + 3, r.Top + 1, *view.Editing,
-                                            colours::Black);
+            const int end =
+                font().DrawText(s, value.Left + 3, r.Top + 1, *view.Editing, colours::Black);
             s.VLine(end, r.Top + 1, r.Top + 14, colours::Black);
             s.RestoreState(inner);
         } else {

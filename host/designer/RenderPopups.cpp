@@ -242,8 +242,8 @@ std::vector<PopupMenuBox> LayoutPopupMenu(TMenuItem* items, TPoint at,
         // A submenu that does not fit on the right opens on the left of its menu.
         if (sub.Rect.Left < box.Rect.Right - 3) {
             const int w = sub.Rect.Width();
-            sub = layoutMenu(item, {std::max(bounds.Left, box.Rect.Left + 3 - w), top - kMenuBorder},
-                             bounds);
+            sub = layoutMenu(
+                item, {std::max(bounds.Left, box.Rect.Left + 3 - w), top - kMenuBorder}, bounds);
         }
         boxes.push_back(sub);
     }
@@ -266,7 +266,8 @@ DialogBox LayoutDialog(const DialogRecord& d, const PixelRect& bounds) {
         const int cl = box.Outer.Left + kDialogFrameX / 2;
         const int ct = box.Outer.Top + kDialogFrameY - kDialogFrameX / 2;
         box.Edit = {cl + 12, ct + 30, cl + 12 + 246, ct + 51};
-        box.Buttons = {{cl + 57, ct + 66, cl + 132, ct + 89}, {cl + 138, ct + 66, cl + 213, ct + 89}};
+        box.Buttons = {{cl + 57, ct + 66, cl + 132, ct + 89},
+                       {cl + 138, ct + 66, cl + 213, ct + 89}};
         box.Captions = {"OK", "Cancel"};
         return box;
     }

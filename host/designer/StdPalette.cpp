@@ -6,12 +6,12 @@
 namespace host {
 
 void RegisterStandardPalette() {
-    RegisterComponents("Standard", {TMainMenu::StaticClass(), TPopupMenu::StaticClass(),
-                                    TLabel::StaticClass(), TButton::StaticClass(),
-                                    TPanel::StaticClass()});
+    RegisterComponents("Standard",
+                       {TMainMenu::StaticClass(), TPopupMenu::StaticClass(), TLabel::StaticClass(),
+                        TButton::StaticClass(), TPanel::StaticClass()});
     RegisterComponents("Win95", {TImageList::StaticClass(), TStatusBar::StaticClass()});
-    RegisterComponents("Data Access", {TDataSource::StaticClass(), TTable::StaticClass(),
-                                       TQuery::StaticClass()});
+    RegisterComponents("Data Access",
+                       {TDataSource::StaticClass(), TTable::StaticClass(), TQuery::StaticClass()});
     RegisterComponents("Dialogs", {TOpenDialog::StaticClass(), TSaveDialog::StaticClass()});
     RegisterComponents("System", {TTimer::StaticClass()});
 }

@@ -1,11 +1,11 @@
 #pragma once
 // The windowing system's whole state, in parts with their own headers: the window tree
 // (WindowTree.h), the message queue with its timers (MessageQueue.h), the clock it runs on
-// (Clock.h) and the source of input it is given (EventSource.h), the GDI object table (GdiObjects.h) and the module list (ModuleList.h); the desktop
-// adds the cursor and ties the parts together where an operation concerns several (creating,
-// moving and destroying windows send messages; loading a bitmap reads a module and makes a GDI
-// object). One Desktop is current per thread; tests make a fresh one each, so nothing leaks from
-// one test into the next.
+// (Clock.h) and the source of input it is given (EventSource.h), the GDI object table
+// (GdiObjects.h) and the module list (ModuleList.h); the desktop adds the cursor and ties the parts
+// together where an operation concerns several (creating, moving and destroying windows send
+// messages; loading a bitmap reads a module and makes a GDI object). One Desktop is current per
+// thread; tests make a fresh one each, so nothing leaks from one test into the next.
 
 #include "host/win32/Clock.h"
 #include "host/win32/GdiObjects.h"

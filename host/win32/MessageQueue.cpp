@@ -113,9 +113,17 @@ void MessageQueue::RunFor(uint32_t ms) {
     const uint64_t end = FClock.Now() + ms;
     for (;;) {
         ProcessMessages();
-        if (FClock.Now() >= end)
+        const uint64_t next = NextTimerDue();
+        if (next <= end) {
+            wait(next);
+            continue;
+        }
+        // Input may end the wait early: the loop goes on until the end has come.
+        wait(end);
+        if (FClock.Now() >= end) {
+            ProcessMessages();
             return;
-        wait(std::min(NextTimerDue(), end));
+        }
     }
 }
 

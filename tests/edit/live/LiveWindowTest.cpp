@@ -94,12 +94,13 @@ public:
             if (fs::exists(socket) || fs::exists("/tmp/.X" + std::to_string(n) + "-lock"))
                 continue;
             FDisplay = ":" + std::to_string(n);
-            FPid = spawn({"Xvfb", FDisplay, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
-                         {}, dir / ("xvfb" + std::to_string(n) + ".log"));
+            FPid = spawn({"Xvfb", FDisplay, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, {},
+                         dir / ("xvfb" + std::to_string(n) + ".log"));
             for (int i = 0; i < 250 && running(FPid); ++i) {
                 if (fs::exists(socket) &&
-                    std::system(("DISPLAY=" + FDisplay + " xdotool getdisplaygeometry >/dev/null 2>&1")
-                                    .c_str()) == 0)
+                    std::system(
+                        ("DISPLAY=" + FDisplay + " xdotool getdisplaygeometry >/dev/null 2>&1")
+                            .c_str()) == 0)
                     return "";
                 std::this_thread::sleep_for(20ms);
             }
@@ -182,7 +183,8 @@ protected:
     }
 
     // Presses F12 until the dump shows what is expected (at most timeout); the last dump.
-    json poll(const std::function<bool(const json&)>& expected, std::chrono::seconds timeout = 15s) {
+    json poll(const std::function<bool(const json&)>& expected,
+              std::chrono::seconds timeout = 15s) {
         const auto end = std::chrono::steady_clock::now() + timeout;
         json last;
         while (std::chrono::steady_clock::now() < end) {
@@ -205,9 +207,9 @@ protected:
         }
         ADD_FAILURE() << "the expected state did not come (the window " << FWindow << ": "
                       << xdo("getwindowgeometry --shell " + FWindow) << xdo("getmouselocation")
-                      << xdo("search --name stowdesign")
-                      << "); the last dump: " << last.dump(1)
-                      << "\n" << readAll(FOut / "stowdesign.log");
+                      << xdo("search --name stowdesign") << "); the last dump: " << last.dump(1)
+                      << "\n"
+                      << readAll(FOut / "stowdesign.log");
         return last;
     }
 
@@ -254,8 +256,9 @@ protected:
         const fs::path dir = Dir() / "forms";
         fs::create_directories(dir);
         std::ofstream(dir / "make.stow") << script;
-        const std::string command = std::string(STOWDESIGN) + " run " + (dir / "make.stow").string() +
-                                    " --out " + dir.string() + " >/dev/null";
+        const std::string command = std::string(STOWDESIGN) + " run " +
+                                    (dir / "make.stow").string() + " --out " + dir.string() +
+                                    " >/dev/null";
         EXPECT_EQ(std::system(command.c_str()), 0);
         return dir;
     }
@@ -305,8 +308,7 @@ TEST_F(LiveWindowTest, AFormIsEditedWithRealMouseAndKeys) {
     clickAt(onForm(d, 200, 300));
     // (The bar collects the new timer at once, so its icon does not stay where it was dropped.)
     d = poll([&](const json& j) {
-        return !find(j["components"], "name", "Timer2").is_null() &&
-               bar(j)["entries"].size() == 2;
+        return !find(j["components"], "name", "Timer2").is_null() && bar(j)["entries"].size() == 2;
     });
 
     // The bar selected by a click on it; its AttachSide chosen in the property panel.

@@ -62,10 +62,10 @@ TEST(InspectorTest, TypedTextBecomesTheValueSetTakes) {
         const TPropInfo* info;
         std::string typed, expected;
     };
-    for (const Case& c : {Case{&str, "Hello", "'Hello'"}, Case{&str, "It's", "'It''s'"},
-                          Case{&str, "", "''"}, Case{&str, "a\rb", "'a'#13'b'"},
-                          Case{&str, "\n", "#10"}, Case{&ref, "", "nil"},
-                          Case{&ref, "Table1", "Table1"}, Case{&number, "$FF", "$FF"}}) {
+    for (const Case& c :
+         {Case{&str, "Hello", "'Hello'"}, Case{&str, "It's", "'It''s'"}, Case{&str, "", "''"},
+          Case{&str, "a\rb", "'a'#13'b'"}, Case{&str, "\n", "#10"}, Case{&ref, "", "nil"},
+          Case{&ref, "Table1", "Table1"}, Case{&number, "$FF", "$FF"}}) {
         PropertyRow row;
         row.Info = c.info;
         EXPECT_EQ(app::edit::SetValueText(row, c.typed), c.expected) << c.typed;
