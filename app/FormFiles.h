@@ -9,8 +9,9 @@
 
 namespace app {
 
-// The bytes of a file; raises host::EReadError "cannot read NAME: reason" (name as the user
-// gave it).
+// The bytes of a file, read in one piece; raises host::EReadError "cannot read NAME: reason"
+// (name as the user gave it), also for a file larger than kMaxFormFileSize.
+inline constexpr uint64_t kMaxFormFileSize = uint64_t(1) << 30;
 std::string ReadFileBytes(const std::filesystem::path& path, const std::string& name);
 
 // Writes bytes to path through a temporary file in the same folder, renamed over the target
@@ -20,13 +21,11 @@ std::string ReadFileBytes(const std::filesystem::path& path, const std::string& 
 void WriteFileReplacing(const std::filesystem::path& path, const std::string& bytes,
                         const std::string& name);
 
-// The form file's bytes in a format: text in the IDE's layout, or binary with the resource
-// header as the IDE saved binary form files.
-std::string FormFileBytes(const host::FormObject& root, host::FormFileFormat format);
-
 // Converts the form file IN into OUT, to the given format or, when none is given, to the other
-// one. Needs no knowledge of the classes. Raises host::EReadError (host::EFormFileError for a
-// malformed input) or host::EWriteError.
+// one (text in the IDE's layout, binary with the resource header); converted to its own format
+// the file is copied as it is. Needs no knowledge of the classes. Raises host::EReadError
+// (host::EFormFileError for a malformed input) or host::EWriteError.
+// Into the other format, what is read is written at once, without building the tree.
 void ConvertFormFile(const std::filesystem::path& in, const std::filesystem::path& out,
                      const host::FormFileFormat* to);
 

@@ -11,6 +11,10 @@
 #include <filesystem>
 #include <iostream>
 
+#ifndef STOW_VERSION
+#define STOW_VERSION "0"
+#endif
+
 namespace {
 
 // A package that did not load is told once; the designer goes on without it.
@@ -19,21 +23,40 @@ void reportPackage(const app::Session& session) {
         std::cerr << "stowdesign: " << session.PackageError() << "\n";
 }
 
+constexpr char kScriptHelp[] =
+    "A script holds one command a line (new, open, drop, paste, delete, rename, set, select, "
+    "wait, mouse, press, dblclick, tab, key, choose, answer, print, dump, render, expect, save, "
+    "close, resize); '#' starts a comment. The language, the transcript and the JSON dump are "
+    "described in docs/sessions.md.";
+
 } // namespace
 
 int main(int argc, char** argv) {
-    CLI::App cli{"stowdesign: the form designer with the stowbar"};
+    CLI::App cli{"stowdesign: the form designer with the stowbar. It plays design sessions, "
+                 "saves form files, renders pictures and dumps the designer's state as JSON."};
+    cli.name("stowdesign");
+    cli.set_version_flag("--version", "stowdesign " STOW_VERSION);
     cli.require_subcommand(0, 1);
-    std::string outDir;
+    cli.footer("Run 'stowdesign help COMMAND' for the usage of one command. The documentation is "
+               "in docs/ beside the program's sources.");
+
+    auto* help = cli.add_subcommand("help", "show the usage of the program or of one command");
+    std::string helpOn;
+    help->add_option("COMMAND", helpOn, "the command to show the usage of");
 
     auto* demo = cli.add_subcommand("demo", "play the built-in demo session");
     std::string demoOut = "stowdesign-demo";
-    demo->add_option("--out", demoOut, "output folder");
+    demo->add_option("--out", demoOut,
+                     "folder for the pictures, the saved form and the transcript "
+                     "(default: stowdesign-demo)");
 
     auto* run = cli.add_subcommand("run", "play a session script");
-    std::string script;
-    run->add_option("SCRIPT", script, "the session script")->required();
-    run->add_option("--out", outDir, "folder for relative paths in the script");
+    std::string script, outDir;
+    run->add_option("SCRIPT", script, "the session script ('-' reads standard input)")->required();
+    run->add_option("--out", outDir,
+                    "folder for the files the script writes; files it reads are looked up "
+                    "there first, then beside the script (default: the current folder)");
+    run->footer(kScriptHelp);
 
     auto* edit = cli.add_subcommand("edit", "the designer in a window, live on the real clock");
     std::string editForm, editOut, editPlay;
@@ -41,18 +64,19 @@ int main(int argc, char** argv) {
     edit->add_option("--out", editOut, "folder for F12's dump.json and window.png");
     edit->add_option("--play", editPlay, "a session script to play into the window first");
 
-    auto* convert = cli.add_subcommand("convert", "convert a form file");
+    auto* convert = cli.add_subcommand("convert", "convert a form file between text and binary");
     std::string in, out;
-    convert->add_option("IN", in)->required();
-    convert->add_option("OUT", out)->required();
+    convert->add_option("IN", in, "the form file to read (text, binary or Lazarus)")->required();
+    convert->add_option("OUT", out, "the form file to write")->required();
     bool toText = false, toBinary = false;
     convert->add_flag("--text", toText, "write the text form");
     convert->add_flag("--binary", toBinary, "write the binary form");
+    convert->footer("Without --text or --binary the output is in the other format than the input.");
 
-    auto* render = cli.add_subcommand("render", "render a form's design surface");
+    auto* render = cli.add_subcommand("render", "render a form's design surface as a PNG picture");
     std::string formPath, pngPath;
-    render->add_option("FORM", formPath)->required();
-    render->add_option("OUT", pngPath)->required();
+    render->add_option("FORM", formPath, "the form file to open in the designer")->required();
+    render->add_option("OUT", pngPath, "the PNG picture to write")->required();
 
     auto* package = cli.add_subcommand("package", "show what the designer sees of a package");
     std::string packagePath, resPath;
@@ -70,11 +94,30 @@ int main(int argc, char** argv) {
     }
 
     try {
+        // The program's own usage, not that of the command given (help), as CLI11 would.
+        auto usage = [&] {
+            return cli.get_formatter()->make_help(&cli, "stowdesign", CLI::AppFormatMode::Normal);
+        };
+        if (cli.get_subcommands().empty()) {
+            std::cout << usage();
+            return 0;
+        }
+        if (*help) {
+            if (helpOn.empty()) {
+                std::cout << usage();
+                return 0;
+            }
+            for (CLI::App* sub : cli.get_subcommands({}))
+                if (sub->get_name() == helpOn) {
+                    std::cout << sub->help("stowdesign");
+                    return 0;
+                }
+            std::cerr << "stowdesign: no command named " << helpOn << "\n";
+            return 2;
+        }
         if (*run) {
             std::filesystem::path base =
                 outDir.empty() ? std::filesystem::current_path() : std::filesystem::path(outDir);
-            if (!outDir.empty())
-                std::filesystem::create_directories(base);
             app::Session session(std::cout, base);
             reportPackage(session);
             return session.RunFile(script, std::cerr);
@@ -103,9 +146,10 @@ int main(int argc, char** argv) {
             app::ConvertFormFile(in, out, toText || toBinary ? &format : nullptr);
             return 0;
         }
-        return app::RunDemo(*demo ? demoOut : std::string("stowdesign-demo"), std::cout, std::cerr);
+        return app::RunDemo(demoOut, std::cout, std::cerr);
     } catch (const std::exception& e) {
-        std::cerr << "stowdesign: " << e.what() << "\n";
+        // One readable line, whatever bytes the message quotes.
+        std::cerr << "stowdesign: " << host::Printable(e.what(), 2000) << "\n";
         return 2;
     }
 }

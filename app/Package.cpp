@@ -1,6 +1,7 @@
 #include "app/Package.h"
 
 #include "host/designer/Environment.h"
+#include "host/rtl/Files.h"
 #include "host/rtl/Units.h"
 
 #include <filesystem>
@@ -32,20 +33,8 @@ std::string versionText(const uint16_t v[4]) {
 }
 
 void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    const std::string tmp = path + ".tmp";
-    {
-        std::ofstream f(tmp, std::ios::binary);
-        f.write(reinterpret_cast<const char*>(bytes.data()),
-                static_cast<std::streamsize>(bytes.size()));
-        if (!f)
-            throw Exception("cannot write " + path);
-    }
-    std::error_code ec;
-    std::filesystem::rename(tmp, path, ec);
-    if (ec) {
-        std::filesystem::remove(tmp, ec);
-        throw Exception("cannot write " + path);
-    }
+    WriteFileAtomic(
+        path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), path);
 }
 
 } // namespace

@@ -18,12 +18,13 @@ Surface Session::Render(const RenderScene& scene) {
     return RenderDesignSurface(designer(), scene);
 }
 
-void Session::writePicture(const std::filesystem::path& path, const RenderScene& scene) {
+void Session::writePicture(const std::string& name, const RenderScene& scene) {
+    const std::filesystem::path path = ResolveOutput(name);
     Surface picture = Render(scene);
     try {
-        WritePng(picture, path.string());
-    } catch (const Exception&) {
-        throw ScriptError("cannot write " + path.string());
+        WritePng(picture, path.string(), name);
+    } catch (const Exception& e) {
+        throw ScriptError(e.what());
     }
 }
 
@@ -31,7 +32,7 @@ void Session::cmdRender(const ScriptLine& line) {
     // render PATH | render menu PATH | render dialog PATH
     if (line.Words.size() == 2) {
         form();
-        writePicture(Resolve(line.Words[1]), {});
+        writePicture(line.Words[1], {});
         return;
     }
     if (line.Words.size() == 3 && (line.Words[1] == "menu" || line.Words[1] == "dialog")) {
@@ -53,7 +54,7 @@ void Session::renderPopup(TMenu* menu, TPoint screen, const std::vector<std::str
     RenderScene scene;
     scene.Popup = PopupPicture{menu, screen, hot};
     try {
-        writePicture(Resolve(next.Path), scene);
+        writePicture(next.Path, scene);
     } catch (const std::exception& e) {
         FRenderError = e.what();
     }
@@ -67,7 +68,7 @@ void Session::renderDialog(const DialogRecord& dialog) {
     RenderScene scene;
     scene.Dialog = dialog;
     try {
-        writePicture(Resolve(next.Path), scene);
+        writePicture(next.Path, scene);
     } catch (const std::exception& e) {
         FRenderError = e.what();
     }
@@ -98,12 +99,6 @@ int RenderFormFile(const std::string& formPath, const std::string& pngPath, std:
     int rc = session.RunText(script, "render", errors);
     if (rc == 0)
         return 0;
-    // Until the designer can open form files (the open command), the form-file part of this
-    // command reports that it is missing.
-    if (errors.str().find("'open' is not supported yet") != std::string::npos) {
-        err << "stowdesign: render: opening form files is not supported yet\n";
-        return 2;
-    }
     std::string message = errors.str();
     // "stowdesign: render:N: message" -> "stowdesign: FORM: message"
     const std::string prefix = "stowdesign: render:";

@@ -2,10 +2,12 @@
 
 #include "app/FormFiles.h"
 #include "app/Properties.h"
+#include "host/rtl/Files.h"
 #include "host/win32/Windows.h"
 
 #include <cstdlib>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 #include <utility>
 
@@ -86,20 +88,59 @@ std::string Session::unknownClass(const std::string& name) const {
     return text;
 }
 
-std::filesystem::path Session::Resolve(const std::string& path) const {
+std::filesystem::path Session::ResolveOutput(const std::string& path) {
     std::filesystem::path p(path);
-    return p.is_absolute() ? p : FBase / p;
+    if (p.is_absolute())
+        return p;
+    std::error_code ec;
+    if (!FBase.empty() && !std::filesystem::is_directory(FBase, ec)) {
+        std::filesystem::create_directories(FBase, ec);
+        if (ec)
+            throw ScriptError("cannot make the output folder " + FBase.string() + ": " +
+                              ec.message());
+    }
+    return FBase / p;
+}
+
+std::filesystem::path Session::ResolveInput(const std::string& path) const {
+    std::filesystem::path p(path);
+    if (p.is_absolute())
+        return p;
+    std::vector<std::filesystem::path> places{FBase / p};
+    if (!FScriptDir.empty() && FScriptDir != FBase)
+        places.push_back(FScriptDir / p);
+    std::error_code ec;
+    for (const auto& place : places)
+        if (std::filesystem::exists(place, ec))
+            return place;
+    std::string tried;
+    for (const auto& place : places)
+        tried += (tried.empty() ? "" : ", ") + place.lexically_normal().string();
+    throw ScriptError("cannot read " + path + ": no such file (looked in " + tried + ")");
 }
 
 int Session::RunFile(const std::filesystem::path& script, std::ostream& err) {
-    std::ifstream in(script, std::ios::binary);
-    if (!in) {
-        err << "stowdesign: " << script.string() << ": cannot read the script\n";
+    std::string text;
+    std::string name = script.string();
+    try {
+        if (name == "-") {
+            std::stringstream ss;
+            ss << std::cin.rdbuf();
+            if (std::cin.bad())
+                throw EReadError("cannot read the script from standard input");
+            text = ss.str();
+            name = "<stdin>";
+            FScriptDir = std::filesystem::current_path();
+        } else {
+            text = ReadFileBytes(script, name);
+            FScriptDir =
+                script.parent_path().empty() ? std::filesystem::path(".") : script.parent_path();
+        }
+    } catch (const Exception& e) {
+        err << "stowdesign: " << e.what() << "\n";
         return 2;
     }
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return RunText(ss.str(), script.string(), err);
+    return RunText(text, name, err);
 }
 
 int Session::RunText(const std::string& text, const std::string& file, std::ostream& err) {
@@ -126,6 +167,10 @@ int Session::RunText(const std::string& text, const std::string& file, std::ostr
         err << "stowdesign: " << file << ":" << unfinished << "\n";
         return 2;
     }
+    if (std::string unused = unusedAnswers(); !unused.empty()) {
+        err << "stowdesign: " << file << ":" << unused << "\n";
+        return 2;
+    }
     return FExpectFailed ? 1 : 0;
 }
 
@@ -134,6 +179,8 @@ void Session::Execute(const ScriptLine& line) {
     if (it == FCommands.end())
         throw ScriptError("unknown command '" + line.Words[0] + "'");
     (this->*(it->second))(line);
+    if (!FMenus.Error.empty())
+        throw ScriptError(std::exchange(FMenus.Error, std::string()));
     if (!FRenderError.empty())
         throw ScriptError(std::exchange(FRenderError, std::string()));
 }
@@ -191,6 +238,7 @@ void Session::cmdNew(const ScriptLine& line) {
     } else {
         throw ScriptError("usage: new form NAME [W H] | new datamodule NAME");
     }
+    FDocument.reset();
 }
 
 void Session::cmdClose(const ScriptLine& line) {
@@ -198,6 +246,7 @@ void Session::cmdClose(const ScriptLine& line) {
     if (!Root())
         throw ScriptError("no form is open");
     FEnv->Close();
+    FDocument.reset();
 }
 
 void Session::cmdOpen(const ScriptLine& line) {
@@ -212,10 +261,11 @@ void Session::cmdOpen(const ScriptLine& line) {
     const std::string& name = line.Words[1];
     std::vector<std::string> skipped;
     try {
-        std::string bytes = ReadFileBytes(Resolve(name), name);
-        FormFile file = ReadFormFile(bytes, name);
-        FormSource source{name, file.format, bytes};
-        skipped = FEnv->Open(file.root, source, options);
+        auto document = std::make_unique<FormDocument>(
+            ReadFormDocument(ReadFileBytes(ResolveInput(name), name), name));
+        FormSource source{name, document->format, document->bytes};
+        skipped = FEnv->Open(document->root, source, options);
+        FDocument = std::move(document);
     } catch (const Exception& e) {
         throw ScriptError(e.what());
     }
@@ -225,7 +275,7 @@ void Session::cmdOpen(const ScriptLine& line) {
 
 void Session::cmdSave(const ScriptLine& line) {
     RequireWords(line, 1, 2, "save PATH [text|binary]");
-    FormFileFormat format = FormFileFormat::Text;
+    FormFileFormat format = FDocument ? FDocument->format : FormFileFormat::Text;
     if (line.Words.size() == 3) {
         if (line.Words[2] == "binary")
             format = FormFileFormat::Binary;
@@ -235,8 +285,8 @@ void Session::cmdSave(const ScriptLine& line) {
     if (!Root())
         throw ScriptError("no form is open");
     try {
-        WriteFileReplacing(Resolve(line.Words[1]), FormFileBytes(FEnv->Save(), format),
-                           line.Words[1]);
+        WriteFileReplacing(ResolveOutput(line.Words[1]),
+                           WriteFormFile(FEnv->Save(), format, FDocument.get()), line.Words[1]);
     } catch (const Exception& e) {
         throw ScriptError(e.what());
     }
@@ -367,23 +417,11 @@ void Session::cmdPrint(const ScriptLine& line) {
 
 void Session::cmdDump(const ScriptLine& line) {
     RequireWords(line, 1, 1, "dump PATH");
-    std::filesystem::path path = Resolve(line.Words[1]);
-    std::string text = Dump().dump(2) + "\n";
-    std::filesystem::path tmp = path;
-    tmp += ".tmp";
-    {
-        std::ofstream out(tmp, std::ios::binary);
-        if (!out)
-            throw ScriptError("cannot write " + path.string());
-        out << text;
-        if (!out)
-            throw ScriptError("cannot write " + path.string());
-    }
-    std::error_code ec;
-    std::filesystem::rename(tmp, path, ec);
-    if (ec) {
-        std::filesystem::remove(tmp, ec);
-        throw ScriptError("cannot write " + path.string());
+    std::filesystem::path path = ResolveOutput(line.Words[1]);
+    try {
+        WriteFileAtomic(path, Dump().dump(2) + "\n", line.Words[1]);
+    } catch (const Exception& e) {
+        throw ScriptError(e.what());
     }
 }
 
@@ -416,8 +454,15 @@ void Session::cmdExpect(const ScriptLine& line) {
     }
 }
 
-void Session::cmdUnsupported(const ScriptLine& line) {
-    throw ScriptError("'" + line.Words[0] + "' is not supported yet");
+std::string Session::unusedAnswers() const {
+    if (size_t left = FMenus.Choices.size(); left > 0 && left <= FChoiceLines.size())
+        return std::to_string(FChoiceLines[FChoiceLines.size() - left]) +
+               ": choose: no popup menu took this choice";
+    size_t left = FEnv->dialogs().PendingAnswers();
+    if (left > 0 && left <= FAnswerLines.size())
+        return std::to_string(FAnswerLines[FAnswerLines.size() - left]) +
+               ": answer: no input dialog took this answer";
+    return {};
 }
 
 } // namespace app

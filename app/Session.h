@@ -3,6 +3,7 @@
 
 #include "app/BarViews.h"
 #include "app/Script.h"
+#include "host/classes/FormDocument.h"
 #include "host/designer/Environment.h"
 #include "host/designer/Renderer.h"
 
@@ -31,6 +32,9 @@ public:
     std::function<void(const std::string&)> Say;
     // Asked for the choice when none is queued (the interactive window); null: dismissed.
     std::function<host::TMenuItem*(host::TMenu*, host::TPoint)> Ask;
+    // A choice that named no item of the menu that popped up: the script's error, reported when
+    // the command that popped the menu returns. Empty when there is none.
+    std::string Error;
     // Called while the menu is up, with the choice that will be taken (empty: dismissed).
     std::function<void(host::TMenu*, host::TPoint, const std::vector<std::string>&)> OnPopup;
 };
@@ -76,7 +80,12 @@ public:
     bool ExpectFailed() const { return FExpectFailed; }
     // The picture of the design surface as it is now (app/Render.cpp).
     host::Surface Render(const host::RenderScene& scene = {});
-    std::filesystem::path Resolve(const std::string& path) const;
+    // Where a relative path that is written goes: into the output folder, which is made when
+    // the first thing is written into it. Raises ScriptError when the folder cannot be made.
+    std::filesystem::path ResolveOutput(const std::string& path);
+    // Where a relative path that is read is found: in the output folder, then beside the
+    // script. Raises ScriptError naming every place tried when it is in none of them.
+    std::filesystem::path ResolveInput(const std::string& path) const;
     void Say(const std::string& line);
 
 private:
@@ -107,10 +116,11 @@ private:
     // Queued renders of what pops up: taken by the next popup menu or dialog.
     void renderPopup(host::TMenu* menu, host::TPoint screen, const std::vector<std::string>& hot);
     void renderDialog(const host::DialogRecord& dialog);
-    void writePicture(const std::filesystem::path& path, const host::RenderScene& scene);
+    void writePicture(const std::string& name, const host::RenderScene& scene);
     // A queued render that nothing took by the end of the script, as an error message, or "".
     std::string unfinishedRenders();
-    void cmdUnsupported(const ScriptLine&);
+    // A queued choice or answer that no popup menu or dialog took, as an error message, or "".
+    std::string unusedAnswers() const;
 
     host::TComponent* component(const std::string& name) const;
     host::TCustomForm* form() const;
@@ -126,7 +136,11 @@ private:
 
     std::ostream& FOut;
     std::filesystem::path FBase;
+    std::filesystem::path FScriptDir; // the folder of the script being played; empty: none
     std::unique_ptr<host::DesignEnvironment> FEnv;
+    // The file the current form was opened from (null for a new form): `save` writes its format
+    // by default and keeps its text where the form did not change.
+    std::unique_ptr<host::FormDocument> FDocument;
     SessionMenus FMenus;
     bool FExpectFailed = false;
     std::string FFile;
@@ -137,6 +151,10 @@ private:
     };
     std::deque<QueuedRender> FMenuRenders;
     std::deque<QueuedRender> FDialogRenders;
+    // The script lines of the choices and answers queued so far, in order: those that are left
+    // at the end are the last ones queued.
+    std::vector<int> FChoiceLines;
+    std::vector<int> FAnswerLines;
     std::string FRenderError; // a queued render that failed while a menu or dialog was up
     std::string FPackageError;
     BarViews FBars;

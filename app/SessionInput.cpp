@@ -69,11 +69,23 @@ TMenuItem* SessionMenus::TrackPopupMenu(TMenu* menu, TPoint screen) {
         TMenuItem* level = root;
         for (const std::string& caption : choice) {
             chosen = nullptr;
+            bool found = false;
             for (int i = 0; i < level->Count(); ++i)
-                if (level->Items(i)->Caption() == caption && !level->Items(i)->IsLine()) {
-                    chosen = level->Items(i);
+                if (level->Items(i)->Caption() == caption) {
+                    found = true;
+                    if (!level->Items(i)->IsLine())
+                        chosen = level->Items(i);
                     break;
                 }
+            // A caption that names no item is a mistake of the script: said once the command
+            // that popped the menu has returned. The menu is dismissed meanwhile.
+            if (!found) {
+                std::string items;
+                for (int i = 0; i < level->Count(); ++i)
+                    items += (i ? " | " : "") + menuItemText(level->Items(i));
+                Error = "choose: the menu has no item \"" + Escape(caption) +
+                        "\" (its items: " + Escape(items) + ")";
+            }
             // A disabled item is never chosen, nor is a disabled submenu opened.
             if (chosen && !chosen->Enabled())
                 chosen = nullptr;
@@ -202,6 +214,7 @@ void Session::cmdChoose(const ScriptLine& line) {
         throw ScriptError("usage: choose CAPTION [> SUBCAPTION] | choose none");
     if (line.Words.size() == 2 && line.Words[1] == "none") {
         FMenus.Choices.push_back({});
+        FChoiceLines.push_back(line.Number);
         return;
     }
     std::vector<std::string> path;
@@ -223,6 +236,7 @@ void Session::cmdChoose(const ScriptLine& line) {
         throw ScriptError("usage: choose CAPTION [> SUBCAPTION]");
     path.push_back(current);
     FMenus.Choices.push_back(path);
+    FChoiceLines.push_back(line.Number);
 }
 
 void Session::cmdAnswer(const ScriptLine& line) {
@@ -231,6 +245,7 @@ void Session::cmdAnswer(const ScriptLine& line) {
         FEnv->dialogs().QueueAnswer(std::nullopt);
     else
         FEnv->dialogs().QueueAnswer(line.Words[1]);
+    FAnswerLines.push_back(line.Number);
 }
 
 } // namespace app

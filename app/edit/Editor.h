@@ -174,7 +174,6 @@ private:
     std::optional<DialogState> FDialog;
 
     std::filesystem::path FFile;
-    bool FBinary = false;
     int FSavedCount = 0;
     std::string FStatus;
     std::string FMessage; // the last thing the editor said (saved, wrote the snapshot...)

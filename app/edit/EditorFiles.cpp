@@ -3,7 +3,6 @@
 #include "app/edit/Editor.h"
 
 #include "app/FormFiles.h"
-#include "host/classes/BinaryFormat.h"
 #include "host/win32/Png.h"
 
 namespace app::edit {
@@ -33,7 +32,6 @@ void Editor::Start(const std::optional<std::filesystem::path>& file) {
     try {
         FSession.Execute(ParseLine("open " + QuoteWord(path.string()), 0));
         FFile = path;
-        FBinary = LooksLikeBinaryForm(ReadFileBytes(path, file->string()));
     } catch (const std::exception& e) {
         error = e.what();
     }
@@ -49,9 +47,9 @@ void Editor::Start(const std::optional<std::filesystem::path>& file) {
 bool Editor::saveTo(const std::filesystem::path& path) {
     if (!FSession.env().Root())
         return false;
-    // In the format the file was opened in; a new form is saved as text.
-    const char* format = FBinary ? "binary" : "text";
-    if (!run("save " + QuoteWord(path.string()) + " " + format))
+    // `save` keeps the format of the file opened and its text where the form did not change; a
+    // new form is saved as text.
+    if (!run("save " + QuoteWord(path.string())))
         return false;
     FFile = path;
     markSaved();

@@ -2,6 +2,7 @@
 #include "host/classes/BinaryFormat.h"
 
 #include "host/classes/BinaryFormatCodes.h"
+#include "host/classes/FormSink.h"
 #include "host/rtl/Bytes.h"
 
 #include <cstring>
@@ -14,10 +15,10 @@ namespace {
 
 class BinaryReader {
 public:
-    BinaryReader(std::string_view data, const std::string& fileName)
-        : FData(data), FFileName(fileName) {}
+    BinaryReader(std::string_view data, const std::string& fileName, FormSink& sink)
+        : FData(data), FFileName(fileName), FSink(sink) {}
 
-    FormObject ReadFile(bool* hadResourceHeader) {
+    void ReadFile(bool* hadResourceHeader) {
         bool header = !FData.empty() && static_cast<uint8_t>(FData[0]) == 0xFF;
         if (header)
             ReadResourceHeader();
@@ -26,10 +27,9 @@ public:
         if (Remaining() < kSignature.size() || FData.substr(FPos, 4) != kSignature)
             Fail(FPos, "signature TPF0 expected");
         FPos += 4;
-        FormObject root = ReadObject(1);
+        ReadObject(1);
         if (FPos != FEnd)
             Fail(FPos, std::to_string(FEnd - FPos) + " bytes after the end of the form");
-        return root;
     }
 
 private:
@@ -46,10 +46,13 @@ private:
     size_t Remaining() const { return FEnd - FPos; }
 
     void Need(size_t count, const char* what) const {
-        if (count > Remaining())
-            Fail(FPos, std::string("truncated: ") + what + " needs " + std::to_string(count) +
-                           (count == 1 ? " byte" : " bytes") + " but only " +
-                           std::to_string(Remaining()) + " remain");
+        if (count > Remaining()) [[unlikely]]
+            Truncated(count, what);
+    }
+    [[noreturn]] [[gnu::noinline]] void Truncated(size_t count, const char* what) const {
+        Fail(FPos, std::string("truncated: ") + what + " needs " + std::to_string(count) +
+                       (count == 1 ? " byte" : " bytes") + " but only " +
+                       std::to_string(Remaining()) + " remain");
     }
 
     uint8_t Byte(const char* what) {
@@ -96,6 +99,19 @@ private:
         return Bytes(static_cast<size_t>(size), what);
     }
 
+    // A name, checked for its place: what the text form could not hold is refused here.
+    std::string Name(FormNameKind kind) {
+        size_t at = FPos;
+        const char* what = FormNameKindText(kind);
+        std::string name = ShortString(what);
+        if (!IsValidFormName(name, kind)) {
+            if (name.empty())
+                Fail(at, std::string("empty ") + what);
+            Fail(at, std::string("invalid ") + what + " '" + Printable(name, 40) + "'");
+        }
+        return name;
+    }
+
     void ReadResourceHeader() {
         FPos = 1;
         if (Fixed<uint16_t>("resource type") != 10)
@@ -114,6 +130,12 @@ private:
         if (size != Remaining())
             Fail(sizeAt, "resource header: size " + std::to_string(size) + " but " +
                              std::to_string(Remaining()) + " bytes follow");
+    }
+
+    void Count(size_t count, const char* what) const {
+        if (count >= kMaxFormItems)
+            Fail(FPos, std::string("more than ") + std::to_string(kMaxFormItems) +
+                           " values in one " + what);
     }
 
     void Enter(size_t at, int depth) const {
@@ -137,7 +159,8 @@ private:
         }
     }
 
-    FormObject ReadObject(int depth) {
+    // Hands the object over: its header, its properties, its children, its end.
+    void ReadObject(int depth) {
         Enter(FPos, depth);
         FormObject object;
         size_t at = FPos;
@@ -153,30 +176,37 @@ private:
             if (flags & kFlagChildPos)
                 object.childPosition = SmallInteger("child position");
         }
-        size_t classAt = FPos;
-        object.className = ShortString("class name");
-        if (object.className.empty())
-            Fail(classAt, "empty class name");
-        object.name = ShortString("object name");
+        object.className = Name(FormNameKind::Class);
+        object.name = Name(FormNameKind::Object);
+        object.span.begin = at;
+        object.headerEnd = FPos;
         FPath.push_back(object.name.empty() ? object.className : object.name);
-        ReadProperties(object.properties, depth);
-        while (PeekByte("object or end of children") != vaNull)
-            object.children.push_back(ReadObject(depth + 1));
+        FSink.BeginObject(std::move(object));
+        while (PeekByte("property name or end of properties") != vaNull)
+            FSink.Property(ReadProperty(depth));
         ++FPos;
+        while (PeekByte("object or end of children") != vaNull)
+            ReadObject(depth + 1);
+        size_t trailerBegin = FPos++;
+        FSink.EndObject(trailerBegin, FPos);
         FPath.pop_back();
-        return object;
+    }
+
+    FormProperty ReadProperty(int depth) {
+        FormProperty property;
+        property.offset = FPos;
+        property.span.begin = FPos;
+        property.name = Name(FormNameKind::Property);
+        FPath.push_back(property.name);
+        property.value = ReadValue(depth + 1);
+        property.span.end = FPos;
+        FPath.pop_back();
+        return property;
     }
 
     void ReadProperties(std::vector<FormProperty>& properties, int depth) {
-        while (PeekByte("property name or end of properties") != vaNull) {
-            FormProperty property;
-            property.offset = FPos;
-            property.name = ShortString("property name");
-            FPath.push_back(property.name);
-            property.value = ReadValue(depth + 1);
-            FPath.pop_back();
-            properties.push_back(std::move(property));
-        }
+        while (PeekByte("property name or end of properties") != vaNull)
+            properties.push_back(ReadProperty(depth));
         ++FPos;
     }
 
@@ -194,8 +224,10 @@ private:
         switch (code) {
         case vaList: {
             FormValueList values;
-            while (PeekByte("list value or end of list") != vaNull)
+            while (PeekByte("list value or end of list") != vaNull) {
+                Count(values.size(), "list");
                 values.push_back(ReadValue(depth + 1));
+            }
             size_t end = FPos++;
             return std::move(FormValue::List(std::move(values)).At(at, end));
         }
@@ -219,7 +251,7 @@ private:
         case vaLString:
             return FormValue::String(LongBytes(1, "long string"));
         case vaIdent:
-            return FormValue::Ident(ShortString("identifier"));
+            return FormValue::Ident(Name(FormNameKind::Ident));
         case vaFalse:
             return FormValue::Boolean(false);
         case vaTrue:
@@ -230,8 +262,10 @@ private:
             return FormValue::Binary(LongBytes(1, "binary data"));
         case vaSet: {
             FormNameList members;
-            while (PeekByte("set member or end of set") != 0)
-                members.push_back(ShortString("set member"));
+            while (PeekByte("set member or end of set") != 0) {
+                Count(members.size(), "set");
+                members.push_back(Name(FormNameKind::SetMember));
+            }
             ++FPos;
             return FormValue::Set(std::move(members));
         }
@@ -263,8 +297,10 @@ private:
     FormValue ReadCollection(int depth) {
         FormItemList items;
         while (PeekByte("collection item or end of collection") != vaNull) {
+            Count(items.size(), "collection");
             FPath.back() += "[" + std::to_string(items.size()) + "]";
             FormCollectionItem item;
+            item.span.begin = FPos;
             uint8_t code = PeekByte("collection item");
             if (code == vaInt8 || code == vaInt16 || code == vaInt32)
                 item.order = SmallInteger("item order");
@@ -275,6 +311,7 @@ private:
                                    std::to_string(marker));
             // The item's properties get paths like "Panels[1].Width".
             ReadProperties(item.properties, depth + 1);
+            item.span.end = FPos;
             std::string& last = FPath.back();
             last.erase(last.rfind('['));
             items.push_back(std::move(item));
@@ -285,6 +322,7 @@ private:
 
     std::string_view FData;
     const std::string& FFileName;
+    FormSink& FSink;
     size_t FPos = 0;
     size_t FEnd = FData.size();
     std::span<const uint8_t> FBytes{reinterpret_cast<const uint8_t*>(FData.data()), FData.size()};
@@ -297,9 +335,16 @@ bool LooksLikeBinaryForm(std::string_view data) {
     return data.starts_with(kSignature) || data.starts_with(std::string_view("\xFF\x0A\x00", 3));
 }
 
+void ReadBinaryForm(std::string_view data, const std::string& fileName, FormSink& sink,
+                    bool* hadResourceHeader) {
+    BinaryReader(data, fileName, sink).ReadFile(hadResourceHeader);
+}
+
 FormObject ReadBinaryForm(std::string_view data, const std::string& fileName,
                           bool* hadResourceHeader) {
-    return BinaryReader(data, fileName).ReadFile(hadResourceHeader);
+    FormTreeBuilder builder;
+    ReadBinaryForm(data, fileName, builder, hadResourceHeader);
+    return std::move(builder.Root());
 }
 
 } // namespace host

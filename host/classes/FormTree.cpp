@@ -23,6 +23,13 @@ long double Extended80::ToLongDouble() const {
     return value;
 }
 
+FormWriteDepth::FormWriteDepth(int& depth) : FDepth(depth) {
+    if (FDepth >= kMaxFormNesting)
+        throw EWriteError("form nested deeper than " + std::to_string(kMaxFormNesting) +
+                          " levels cannot be written");
+    ++FDepth;
+}
+
 FormValue::FormValue() : FKind(FormValueKind::Nil) {}
 
 template <typename T>
@@ -110,14 +117,86 @@ const FormObject* FormObject::FindChild(std::string_view objectName) const {
 namespace {
 
 std::string ShownFileName(const std::string& fileName) {
-    return fileName.empty() ? std::string("(form)") : fileName;
+    return fileName.empty() ? std::string("(form)") : Printable(fileName, 200);
 }
 
 std::string WithPath(const std::string& path, const std::string& detail) {
-    return path.empty() ? detail : path + ": " + detail;
+    std::string shown = Printable(detail, 300);
+    return path.empty() ? shown : Printable(path, 200) + ": " + shown;
+}
+
+// Bytes by what they may be in a name: 1 may start one, 2 may follow (digits), 0 neither.
+constexpr std::array<uint8_t, 256> kNameBytes = [] {
+    std::array<uint8_t, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        bool start = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
+        table[c] = start ? 1 : (c >= '0' && c <= '9') ? 2 : 0;
+    }
+    return table;
+}();
+
+// Identifiers, joined by single dots where dots are allowed.
+bool IsDottedName(std::string_view name, bool dots) {
+    bool atStart = true;
+    for (char c : name) {
+        uint8_t kind = kNameBytes[static_cast<unsigned char>(c)];
+        if (kind == 1 || (kind == 2 && !atStart)) {
+            atStart = false;
+        } else if (c == '.' && dots && !atStart) {
+            atStart = true;
+        } else {
+            return false;
+        }
+    }
+    return !atStart;
 }
 
 } // namespace
+
+bool IsValidFormName(std::string_view name, FormNameKind kind) {
+    if (name.size() > 255)
+        return false;
+    switch (kind) {
+    case FormNameKind::Class:
+        return IsDottedName(name, true);
+    case FormNameKind::Object:
+        return name.empty() || IsDottedName(name, false);
+    case FormNameKind::Property:
+        return IsDottedName(name, true) && !SameText(name, "end");
+    case FormNameKind::Ident:
+        if (name.size() >= 3 && name.size() <= 9 &&
+            ((name[0] | 0x20) == 'e' || (name[0] | 0x20) == 'o' || (name[0] | 0x20) == 'i'))
+            for (const char* keyword : {"end", "object", "inherited", "inline"})
+                if (SameText(name, keyword))
+                    return false;
+        return IsDottedName(name.starts_with('.') ? name.substr(1) : name, true);
+    case FormNameKind::SetMember:
+        return IsDottedName(name, false);
+    }
+    return false;
+}
+
+void CheckFormNameToWrite(std::string_view name, FormNameKind kind) {
+    if (!IsValidFormName(name, kind))
+        throw EWriteError(std::string("cannot write the invalid ") + FormNameKindText(kind) + " '" +
+                          Printable(name, 40) + "'");
+}
+
+const char* FormNameKindText(FormNameKind kind) {
+    switch (kind) {
+    case FormNameKind::Class:
+        return "class name";
+    case FormNameKind::Object:
+        return "object name";
+    case FormNameKind::Property:
+        return "property name";
+    case FormNameKind::Ident:
+        return "identifier";
+    case FormNameKind::SetMember:
+        return "set member";
+    }
+    return "name";
+}
 
 EFormFileError::EFormFileError(std::string fileName, int line, int column, std::string path,
                                std::string detail)

@@ -15,6 +15,25 @@
 
 namespace host {
 
+// Objects, lists and collections together may nest this deep; deeper input is refused, and a
+// deeper tree made in memory is not written.
+inline constexpr int kMaxFormNesting = 1000;
+// A writer's count of the levels it is in: each one entered takes a guard, which throws
+// EWriteError past kMaxFormNesting, so that nothing is written that a reader would refuse.
+class FormWriteDepth {
+public:
+    explicit FormWriteDepth(int& depth);
+    ~FormWriteDepth() { --FDepth; }
+    FormWriteDepth(const FormWriteDepth&) = delete;
+    FormWriteDepth& operator=(const FormWriteDepth&) = delete;
+
+private:
+    int& FDepth;
+};
+
+// A list, a collection or a set holds at most this many values; more is refused as hostile.
+inline constexpr size_t kMaxFormItems = 250000;
+
 // The kinds of values a form file can hold. The binary value-type code of each is noted; Integer
 // covers codes 2, 3, 4 and 19 (the writer picks the smallest that holds the value).
 enum class FormValueKind : uint8_t {
@@ -45,6 +64,18 @@ struct Extended80 {
     static Extended80 FromLongDouble(long double value);
     long double ToLongDouble() const;
     bool operator==(const Extended80&) const = default;
+};
+
+// Where a node was read from: the bytes [begin, end) of its file. A text node's span takes in the
+// blanks and line breaks before it and the rest of its last line with the line end, so that the
+// spans of a file's nodes with the bytes between them make up the whole file; a binary node's
+// span is its own bytes. Nodes made in memory have an empty span; a copy keeps its node's span,
+// which is how a writer given the original document (FormDocument.h) knows what it may keep.
+struct FormSpan {
+    uint64_t begin = 0;
+    uint64_t end = 0;
+    bool empty() const { return end <= begin; }
+    bool operator==(const FormSpan&) const = default;
 };
 
 class FormValue;
@@ -128,6 +159,7 @@ struct FormProperty {
     std::string name; // dotted: "Font.Name", "Lines.Strings"
     FormValue value;
     uint64_t offset = 0; // where the name starts in the file read (see FormValue::Offset)
+    FormSpan span{};     // not part of the property: == ignores it
     bool operator==(const FormProperty& other) const {
         return name == other.name && value == other.value;
     }
@@ -136,7 +168,10 @@ struct FormProperty {
 struct FormCollectionItem {
     std::optional<int32_t> order; // the optional order in front of an item; rarely present
     std::vector<FormProperty> properties;
-    bool operator==(const FormCollectionItem&) const = default;
+    FormSpan span{}; // not part of the item: == ignores it
+    bool operator==(const FormCollectionItem& other) const {
+        return order == other.order && properties == other.properties;
+    }
 };
 
 struct FormObject {
@@ -148,6 +183,13 @@ struct FormObject {
     std::vector<FormProperty> properties;
     std::vector<FormObject> children;
     uint64_t offset = 0; // where the object starts in the file read (see FormValue::Offset)
+    // Where it was read from (== ignores these): the whole object; its header runs from
+    // span.begin to headerEnd (text: the "object" line; binary: flags, class and name); its
+    // trailer from trailerBegin to span.end (text: the "end" line; binary: the end marker of its
+    // children). Properties and children lie between.
+    FormSpan span{};
+    uint64_t headerEnd = 0;
+    uint64_t trailerBegin = 0;
 
     // The first property of that name (letter case ignored), or nullptr.
     const FormProperty* FindProperty(std::string_view propertyName) const;
@@ -189,6 +231,24 @@ private:
 };
 
 enum class FormFileFormat { Text, Binary };
+
+// The places where a form file holds a name, and what each may be. A name is an identifier: a
+// letter, '_' or a byte of 128 and above (UTF-8 names of the Unicode-era IDEs and Lazarus), then
+// also digits; at most 255 bytes.
+enum class FormNameKind : uint8_t {
+    Class,     // identifiers joined by dots
+    Object,    // an identifier, or empty for an unnamed object
+    Property,  // identifiers joined by dots ("Font.Name"), but not "end"
+    Ident,     // an identifier value: joined by dots, may start with one (".Owner"); not a
+               // keyword the text form cannot hold as a value (end, object, inherited, inline)
+    SetMember, // an identifier
+};
+bool IsValidFormName(std::string_view name, FormNameKind kind);
+// How messages call the place: "class name", "object name", ...
+const char* FormNameKindText(FormNameKind kind);
+// For the writers: throws EWriteError when name is not valid in its place, so that nothing is
+// written that a reader would refuse.
+void CheckFormNameToWrite(std::string_view name, FormNameKind kind);
 
 // The 1-based line and column (columns count bytes) of a byte offset in a text form, counted as
 // the text reader counts them in its errors.

@@ -102,6 +102,7 @@ void TextLexer::Start() {
     if (const void* zero = std::memchr(FText.data(), 0, FText.size()))
         throw TextLexError(static_cast<const char*>(zero) - FText.data(), "zero byte in text");
     FPos = FText.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    FFirst = true;
     Next();
 }
 
@@ -118,6 +119,23 @@ bool TextLexer::NextIsEquals() const {
 }
 
 void TextLexer::Next() {
+    // The rest of the previous token's line, with its line end, belongs to that token; when
+    // another token follows on the same line, the blanks between are that token's.
+    size_t lead = FPos;
+    if (!FFirst) {
+        size_t p = FPos;
+        while (p < FText.size() && IsBlank(FText[p]) && FText[p] != '\r' && FText[p] != '\n')
+            ++p;
+        if (p < FText.size() && FText[p] == '\r')
+            p += p + 1 < FText.size() && FText[p + 1] == '\n' ? 2 : 1;
+        else if (p < FText.size() && FText[p] == '\n')
+            ++p;
+        else if (p < FText.size())
+            p = FPos;
+        lead = p;
+    }
+    FFirst = false;
+    FToken.LeadStart = lead;
     SkipBlanks();
     FToken.Start = FPos;
     FToken.Suffix = 0;
@@ -269,7 +287,7 @@ std::string TextLexer::HexBody() {
         }
         int v = HexValue(c);
         if (v < 0) {
-            TextToken bad{TextTokenKind::Symbol, p, FText.substr(p, 1)};
+            TextToken bad{TextTokenKind::Symbol, p, p, FText.substr(p, 1)};
             throw TextLexError(p, "hex digit or '}' expected but " + DescribeToken(bad) + " found");
         }
         if (high < 0) {

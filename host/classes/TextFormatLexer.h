@@ -16,7 +16,11 @@ enum class TextTokenKind { Eof, Ident, Integer, Float, String, Symbol };
 
 struct TextToken {
     TextTokenKind Kind = TextTokenKind::Eof;
-    size_t Start = 0;      // byte offset into the text
+    size_t Start = 0; // byte offset into the text
+    // Where the blanks before the token start: after the line end that closed the previous
+    // token's line, or right after the previous token when this one shares its line. The
+    // parser's spans (FormSpan) run from one such place to another.
+    size_t LeadStart = 0;
     std::string_view Text; // as written; a float without its suffix
     char Suffix = 0;       // floats: 's', 'c', 'd' or 0
 };
@@ -78,6 +82,7 @@ private:
 
     std::string_view FText;
     size_t FPos = 0;
+    bool FFirst = true; // no token read yet: the blanks before the first one are all its own
     TextToken FToken;
     TextString FString;
 };

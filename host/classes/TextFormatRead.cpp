@@ -1,12 +1,15 @@
 // Reading the text form: the parser over the tokens of TextFormatLexer.h.
 #include "host/classes/TextFormat.h"
 
-#include "host/classes/BinaryFormat.h"
+#include "host/classes/FormSink.h"
 #include "host/classes/TextFormatLexer.h"
 
 #include <charconv>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <type_traits>
 
 namespace host {
 
@@ -21,20 +24,19 @@ int HexValue(char c) {
 
 class TextReader {
 public:
-    TextReader(std::string_view text, const std::string& fileName)
-        : FText(text), FFileName(fileName), FLexer(text) {}
+    TextReader(std::string_view text, const std::string& fileName, FormSink& sink)
+        : FText(text), FFileName(fileName), FLexer(text), FSink(sink) {}
 
-    FormObject Read() {
+    void Read() {
         try {
             FLexer.Start();
             if (!IsObjectKeyword())
                 Fail(Token(), "'object', 'inherited' or 'inline' expected but " +
                                   DescribeToken(Token()) + " found");
-            FormObject root = ReadObject(1);
+            ReadObject(1);
             if (Token().Kind != Tok::Eof)
                 Fail(Token(), "end of file expected after the form's final 'end' but " +
                                   DescribeToken(Token()) + " found");
-            return root;
         } catch (const TextLexError& e) {
             // The path is still the one of the object or property being read.
             Fail(e.Offset(), e.what());
@@ -72,6 +74,16 @@ private:
         return IsKeyword("object") || IsKeyword("inherited") || IsKeyword("inline");
     }
 
+    // The current Ident token as a name of that kind; a name the binary form could not hold the
+    // same way (a dotted object name or set member, a property "end") is refused.
+    std::string_view Name(FormNameKind kind) const {
+        std::string_view name = Token().Text;
+        if (!IsValidFormName(name, kind))
+            Fail(Token(),
+                 std::string("invalid ") + FormNameKindText(kind) + " " + DescribeToken(Token()));
+        return name;
+    }
+
     void Expect(char c) {
         if (!IsSymbol(c))
             Fail(Token(),
@@ -82,6 +94,12 @@ private:
     void Enter(int depth) const {
         if (depth > kMaxFormNesting)
             Fail(Token(), "nesting deeper than " + std::to_string(kMaxFormNesting) + " levels");
+    }
+
+    void Count(size_t count, const char* what) const {
+        if (count >= kMaxFormItems)
+            Fail(Token(), std::string("more than ") + std::to_string(kMaxFormItems) +
+                              " values in one " + what);
     }
 
     int64_t ParseInteger(const TextToken& token) const {
@@ -122,11 +140,30 @@ private:
 
     template <typename T> T ParseFloatAs(const TextToken& token) const {
         T value{};
-        auto [end, ec] =
-            std::from_chars(token.Text.data(), token.Text.data() + token.Text.size(), value);
-        if (ec != std::errc() || end != token.Text.data() + token.Text.size())
+        const char* begin = token.Text.data();
+        const char* end = begin + token.Text.size();
+        auto [stop, ec] = std::from_chars(begin, end, value);
+        if (ec == std::errc::result_out_of_range && stop == end) {
+            // The library refuses subnormal numbers (4E-4951) although they are values the
+            // writer writes: the C library reads them, in the C locale whatever the program's.
+            value = ParseSubnormal<T>(token.Text);
+            if (std::isfinite(value) && value != 0)
+                return value;
+        }
+        if (ec != std::errc() || stop != end)
             Fail(token, "float " + std::string(token.Text) + " out of range");
         return value;
+    }
+
+    template <typename T> static T ParseSubnormal(std::string_view text) {
+        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(0));
+        std::string copy(text);
+        if constexpr (std::is_same_v<T, float>)
+            return strtof_l(copy.c_str(), nullptr, cLocale);
+        else if constexpr (std::is_same_v<T, double>)
+            return strtod_l(copy.c_str(), nullptr, cLocale);
+        else
+            return strtold_l(copy.c_str(), nullptr, cLocale);
     }
 
     // Currency is read exactly: 12.3456c is 123456 ten-thousandths.
@@ -154,53 +191,67 @@ private:
             value = value * 10 + (i < fraction.size() ? fraction[i] - '0' : 0);
         if (fraction.size() > 4 && fraction[4] >= '5')
             ++value;
-        if (value > uint64_t(std::numeric_limits<int64_t>::max()))
+        // The most negative currency has no positive counterpart: -922337203685477.5808.
+        uint64_t limit = uint64_t(std::numeric_limits<int64_t>::max()) + (negative ? 1 : 0);
+        if (value > limit)
             Fail(token, "currency " + std::string(token.Text) + " out of range");
-        return negative ? -static_cast<int64_t>(value) : static_cast<int64_t>(value);
+        return negative ? static_cast<int64_t>(0 - value) : static_cast<int64_t>(value);
     }
 
-    FormObject ReadObject(int depth) {
+    // Hands the object over: its header, its properties, its children, its end.
+    void ReadObject(int depth) {
         Enter(depth);
         FormObject object;
         object.offset = Token().Start;
+        object.span.begin = Token().LeadStart;
         object.isInherited = IsKeyword("inherited");
         object.isInline = IsKeyword("inline");
         Next();
         if (Token().Kind != Tok::Ident)
             Fail(Token(),
                  "object name or class name expected but " + DescribeToken(Token()) + " found");
-        std::string_view first = Token().Text;
+        TextToken first = Token();
         Next();
         if (IsSymbol(':')) {
             Next();
             if (Token().Kind != Tok::Ident)
                 Fail(Token(), "class name expected but " + DescribeToken(Token()) + " found");
-            object.name = first;
-            object.className = Token().Text;
+            if (!IsValidFormName(first.Text, FormNameKind::Object))
+                Fail(first, "invalid object name " + DescribeToken(first));
+            object.name = first.Text;
+            object.className = Name(FormNameKind::Class);
             Next();
         } else {
-            object.className = first;
+            if (!IsValidFormName(first.Text, FormNameKind::Class))
+                Fail(first, "invalid class name " + DescribeToken(first));
+            object.className = first.Text;
         }
         if (IsSymbol('[')) {
             Next();
             object.childPosition = ParseSmallInteger("child position");
             Expect(']');
         }
+        object.headerEnd = Token().LeadStart;
         FPath.push_back(object.name.empty() ? object.className : object.name);
+        FSink.BeginObject(std::move(object));
+        bool hadChild = false;
         for (;;) {
             if (Token().Kind == Tok::Ident) {
                 if (IsKeyword("end")) {
+                    size_t trailerBegin = Token().LeadStart;
                     Next();
+                    FSink.EndObject(trailerBegin, Token().LeadStart);
                     break;
                 }
                 if (IsObjectKeyword() && !FLexer.NextIsEquals()) {
-                    object.children.push_back(ReadObject(depth + 1));
+                    ReadObject(depth + 1);
+                    hadChild = true;
                     continue;
                 }
-                if (!object.children.empty())
+                if (hadChild)
                     Fail(Token(), "'object' or 'end' expected but " + DescribeToken(Token()) +
                                       " found (properties come before child objects)");
-                object.properties.push_back(ReadProperty(depth));
+                FSink.Property(ReadProperty(depth));
             } else if (Token().Kind == Tok::Eof) {
                 Fail(Token(), "'end' expected but end of file found");
             } else {
@@ -209,17 +260,18 @@ private:
             }
         }
         FPath.pop_back();
-        return object;
     }
 
     FormProperty ReadProperty(int depth) {
         FormProperty property;
         property.offset = Token().Start;
-        property.name = Token().Text;
+        property.span.begin = Token().LeadStart;
+        property.name = Name(FormNameKind::Property);
         FPath.push_back(property.name);
         Next();
         Expect('=');
         property.value = ReadValue(depth + 1);
+        property.span.end = Token().LeadStart;
         FPath.pop_back();
         return property;
     }
@@ -271,7 +323,7 @@ private:
             else if (IsKeyword("end") || IsObjectKeyword())
                 Fail(Token(), "value expected but " + DescribeToken(Token()) + " found");
             else
-                value = FormValue::Ident(std::string(Token().Text));
+                value = FormValue::Ident(std::string(Name(FormNameKind::Ident)));
             Next();
             return value;
         }
@@ -324,7 +376,8 @@ private:
         for (;;) {
             if (Token().Kind != Tok::Ident)
                 Fail(Token(), "set member expected but " + DescribeToken(Token()) + " found");
-            members.emplace_back(Token().Text);
+            Count(members.size(), "set");
+            members.emplace_back(Name(FormNameKind::SetMember));
             Next();
             if (IsSymbol(',')) {
                 Next();
@@ -346,6 +399,7 @@ private:
         while (!IsSymbol(')')) {
             if (Token().Kind == Tok::Eof)
                 Fail(Token(), "value or ')' expected but end of file found");
+            Count(values.size(), "list");
             values.push_back(ReadValue(depth + 1));
         }
         size_t end = Token().Start;
@@ -360,11 +414,13 @@ private:
         while (!IsSymbol('>')) {
             if (!IsKeyword("item"))
                 Fail(Token(), "'item' or '>' expected but " + DescribeToken(Token()) + " found");
+            Count(items.size(), "collection");
             std::string& owner = FPath.back();
             size_t ownerLength = owner.size();
             owner += "[" + std::to_string(items.size()) + "]";
-            Next();
             FormCollectionItem item;
+            item.span.begin = Token().LeadStart;
+            Next();
             if (IsSymbol('[')) {
                 Next();
                 item.order = ParseSmallInteger("item order");
@@ -373,6 +429,7 @@ private:
             for (;;) {
                 if (IsKeyword("end")) {
                     Next();
+                    item.span.end = Token().LeadStart;
                     break;
                 }
                 if (Token().Kind != Tok::Ident)
@@ -391,13 +448,20 @@ private:
     std::string_view FText;
     const std::string& FFileName;
     TextLexer FLexer;
+    FormSink& FSink;
     std::vector<std::string> FPath;
 };
 
 } // namespace
 
+void ReadTextForm(std::string_view text, const std::string& fileName, FormSink& sink) {
+    TextReader(text, fileName, sink).Read();
+}
+
 FormObject ReadTextForm(std::string_view text, const std::string& fileName) {
-    return TextReader(text, fileName).Read();
+    FormTreeBuilder builder;
+    ReadTextForm(text, fileName, builder);
+    return std::move(builder.Root());
 }
 
 } // namespace host

@@ -1,6 +1,8 @@
 // Writing the text form in the IDE's layout.
 #include "host/classes/TextFormat.h"
 
+#include "host/classes/FormSink.h"
+
 #include "host/classes/BinaryFormat.h"
 
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <type_traits>
 
 namespace host {
 
@@ -118,10 +121,25 @@ bool DecodeUtf8(const std::string& bytes, std::u16string& units) {
 
 class TextWriter {
 public:
-    explicit TextWriter(std::string& out) : FOut(out) {}
+    // checkNames: false when a reader has checked them already.
+    // depth: the levels the first thing written lies in (its reader counts them all).
+    TextWriter(std::string& out, const TextLayout& layout, bool checkNames = true, int depth = 0)
+        : FOut(out), FLineEnd(layout.lineEnd), FLazarus(layout.dialect == TextDialect::Lazarus),
+          FCheckNames(checkNames), FDepth(depth) {}
 
     void Object(const FormObject& object, size_t indent) {
+        FormWriteDepth guard(FDepth);
+        Header(object, indent);
+        Properties(object.properties, indent + 2);
+        for (const FormObject& child : object.children)
+            Object(child, indent + 2);
+        End(indent);
+    }
+
+    void Header(const FormObject& object, size_t indent) {
         Indent(indent);
+        CheckName(object.className, FormNameKind::Class);
+        CheckName(object.name, FormNameKind::Object);
         FOut += object.isInline ? "inline " : object.isInherited ? "inherited " : "object ";
         if (!object.name.empty()) {
             FOut += object.name;
@@ -129,37 +147,49 @@ public:
         }
         FOut += object.className;
         if (object.childPosition) {
-            FOut += " [";
+            // The IDE puts a blank before the bracket, Lazarus none.
+            FOut += FLazarus ? "[" : " [";
             FOut += std::to_string(*object.childPosition);
             FOut += ']';
         }
-        FOut += "\r\n";
-        Properties(object.properties, indent + 2);
-        for (const FormObject& child : object.children)
-            Object(child, indent + 2);
+        FOut += FLineEnd;
+    }
+
+    void End(size_t indent) {
         Indent(indent);
-        FOut += "end\r\n";
+        FOut += "end";
+        FOut += FLineEnd;
+    }
+
+    void Property(const FormProperty& property, size_t indent) {
+        CheckName(property.name, FormNameKind::Property);
+        Indent(indent);
+        FOut += property.name;
+        FOut += " = ";
+        Value(property.value, indent);
+        FOut += FLineEnd;
     }
 
 private:
+    void CheckName(std::string_view name, FormNameKind kind) const {
+        if (FCheckNames)
+            CheckFormNameToWrite(name, kind);
+    }
+
     void Indent(size_t count) { FOut.append(count, ' '); }
     void NewLine(size_t indent) {
-        FOut += "\r\n";
+        FOut += FLineEnd;
         Indent(indent);
     }
 
     void Properties(const std::vector<FormProperty>& properties, size_t indent) {
-        for (const FormProperty& property : properties) {
-            Indent(indent);
-            FOut += property.name;
-            FOut += " = ";
-            Value(property.value, indent);
-            FOut += "\r\n";
-        }
+        for (const FormProperty& property : properties)
+            Property(property, indent);
     }
 
     // Writes a value that starts on a line indented by `indent`; continuation lines go deeper.
     void Value(const FormValue& value, size_t indent) {
+        FormWriteDepth guard(FDepth);
         switch (value.Kind()) {
         case FormValueKind::List:
             FOut += '(';
@@ -167,6 +197,9 @@ private:
                 NewLine(indent + 2);
                 Value(item, indent + 2);
             }
+            // Lazarus closes a list on a line of its own, the IDE after the last value.
+            if (FLazarus)
+                NewLine(indent);
             FOut += ')';
             break;
         case FormValueKind::Integer:
@@ -190,6 +223,7 @@ private:
             break;
         }
         case FormValueKind::Ident:
+            CheckName(value.AsBytes(), FormNameKind::Ident);
             FOut += value.AsBytes();
             break;
         case FormValueKind::False:
@@ -208,6 +242,7 @@ private:
             FOut += '[';
             bool first = true;
             for (const std::string& member : value.AsSet()) {
+                CheckName(member, FormNameKind::SetMember);
                 if (!first)
                     FOut += ", ";
                 FOut += member;
@@ -217,21 +252,7 @@ private:
             break;
         }
         case FormValueKind::Collection:
-            FOut += '<';
-            for (const FormCollectionItem& item : value.AsCollection()) {
-                NewLine(indent + 2);
-                FOut += "item";
-                if (item.order) {
-                    FOut += " [";
-                    FOut += std::to_string(*item.order);
-                    FOut += ']';
-                }
-                FOut += "\r\n";
-                Properties(item.properties, indent + 4);
-                Indent(indent + 2);
-                FOut += "end";
-            }
-            FOut += '>';
+            Collection(value.AsCollection(), indent);
             break;
         case FormValueKind::Single:
             FOut += FormatFloat(value.AsSingle());
@@ -250,6 +271,31 @@ private:
             FOut += FormatFloat(static_cast<long double>(value.AsDouble()));
             break;
         }
+    }
+
+    void Collection(const FormItemList& items, size_t indent) {
+        FOut += '<';
+        // Lazarus follows "<" and every "end" but the last with the property's indentation.
+        if (FLazarus && !items.empty())
+            Indent(indent);
+        for (size_t i = 0; i < items.size(); ++i) {
+            const FormCollectionItem& item = items[i];
+            FormWriteDepth guard(FDepth); // readers count an item as a level
+            if (i > 0 && FLazarus)
+                Indent(indent);
+            NewLine(indent + 2);
+            FOut += "item";
+            if (item.order) {
+                FOut += FLazarus ? "[" : " [";
+                FOut += std::to_string(*item.order);
+                FOut += ']';
+            }
+            FOut += FLineEnd;
+            Properties(item.properties, indent + 4);
+            Indent(indent + 2);
+            FOut += "end";
+        }
+        FOut += '>';
     }
 
     void Currency(int64_t scaled) {
@@ -271,12 +317,31 @@ private:
         bool inQuotes = false;
         for (size_t i = begin; i < end; ++i) {
             uint32_t unit = static_cast<std::make_unsigned_t<typename Units::value_type>>(units[i]);
+            if constexpr (std::is_same_v<Units, std::string>) {
+                // A run of bytes that go inside the quotes as they are, in one piece.
+                size_t run = i;
+                while (run < end && unit != '\'' && quotable(unit)) {
+                    if (++run < end)
+                        unit = static_cast<unsigned char>(units[run]);
+                }
+                if (run > i) {
+                    if (!inQuotes) {
+                        FOut += '\'';
+                        inQuotes = true;
+                    }
+                    FOut.append(units, i, run - i);
+                    i = run - 1;
+                    continue;
+                }
+            }
             if (quotable(unit)) {
                 if (!inQuotes) {
                     FOut += '\'';
                     inQuotes = true;
                 }
                 FOut += static_cast<char>(unit);
+                if (unit == '\'')
+                    FOut += '\'';
             } else {
                 if (inQuotes) {
                     FOut += '\'';
@@ -298,7 +363,7 @@ private:
             FOut += "''";
             return;
         }
-        if (units.size() <= kPieceLength) {
+        if (units.size() <= kPieceLength || FLazarus) {
             Piece(units, 0, units.size(), quotable);
             return;
         }
@@ -313,7 +378,11 @@ private:
     void ByteString(const std::string& bytes, size_t indent) {
         // Bytes are written as they are, as the IDE of an ANSI platform does; only control
         // characters and the quote become codes.
-        String(bytes, indent, [](uint32_t c) { return c >= 32 && c != '\''; });
+        // Lazarus writes a quote doubled inside the quotes, the IDE as #39.
+        if (FLazarus)
+            String(bytes, indent, [](uint32_t c) { return c >= 32; });
+        else
+            String(bytes, indent, [](uint32_t c) { return c >= 32 && c != '\''; });
     }
 
     // A wide string is written with #n codes for everything outside 32..126, so that its
@@ -326,13 +395,17 @@ private:
             ByteString(bytes, indent);
             return;
         }
-        String(units, indent, [](uint32_t c) { return c >= 32 && c < 127 && c != '\''; });
+        if (FLazarus)
+            String(units, indent, [](uint32_t c) { return c >= 32 && c < 127; });
+        else
+            String(units, indent, [](uint32_t c) { return c >= 32 && c < 127 && c != '\''; });
     }
 
     void Binary(const std::string& bytes, size_t indent) {
         static constexpr char kHex[] = "0123456789ABCDEF";
-        // Like the IDE: less than a line of data stays on the property's line.
-        bool multiLine = bytes.size() >= kHexBytesPerLine;
+        // Like the IDE: less than a line of data stays on the property's line; Lazarus always
+        // starts on the next line and closes on a line of its own.
+        bool multiLine = bytes.size() >= kHexBytesPerLine || FLazarus;
         FOut += '{';
         for (size_t i = 0; i < bytes.size(); ++i) {
             if (multiLine && i % kHexBytesPerLine == 0)
@@ -341,18 +414,69 @@ private:
             FOut += kHex[b >> 4];
             FOut += kHex[b & 15];
         }
+        if (FLazarus)
+            NewLine(indent);
         FOut += '}';
     }
 
     std::string& FOut;
+    std::string_view FLineEnd;
+    bool FLazarus;
+    bool FCheckNames;
+    int FDepth;
+};
+
+// Writes each part as it is handed over.
+class TextSink : public FormSink {
+public:
+    TextSink(std::string& out, const TextLayout& layout) : FWriter(out, layout, false) {}
+    void BeginObject(FormObject&& header) override {
+        FWriter.Header(header, FIndent);
+        FIndent += 2;
+    }
+    void Property(FormProperty&& property) override { FWriter.Property(property, FIndent); }
+    void EndObject(uint64_t, uint64_t) override {
+        FIndent -= 2;
+        FWriter.End(FIndent);
+    }
+
+private:
+    TextWriter FWriter;
+    size_t FIndent = 0;
 };
 
 } // namespace
 
-std::string WriteTextForm(const FormObject& root) {
+std::unique_ptr<FormSink> MakeTextFormSink(std::string& out, const TextLayout& layout) {
+    return std::make_unique<TextSink>(out, layout);
+}
+
+std::string WriteTextForm(const FormObject& root, const TextLayout& layout) {
     std::string out;
-    TextWriter(out).Object(root, 0);
+    TextWriter(out, layout).Object(root, 0);
     return out;
+}
+
+void AppendTextObject(std::string& out, const FormObject& object, size_t indent,
+                      const TextLayout& layout) {
+    // Two blanks a level: what lies `indent` deep is that many levels in.
+    TextWriter(out, layout, true, static_cast<int>(indent / 2)).Object(object, indent);
+}
+
+void AppendTextHeader(std::string& out, const FormObject& object, size_t indent,
+                      const TextLayout& layout) {
+    // Two blanks a level: what lies `indent` deep is that many levels in.
+    TextWriter(out, layout, true, static_cast<int>(indent / 2)).Header(object, indent);
+}
+
+void AppendTextProperty(std::string& out, const FormProperty& property, size_t indent,
+                        const TextLayout& layout) {
+    // Two blanks a level: what lies `indent` deep is that many levels in.
+    TextWriter(out, layout, true, static_cast<int>(indent / 2)).Property(property, indent);
+}
+
+void AppendTextEnd(std::string& out, size_t indent, const TextLayout& layout) {
+    TextWriter(out, layout).End(indent);
 }
 
 } // namespace host

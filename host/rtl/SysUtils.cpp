@@ -94,4 +94,26 @@ bool IsValidIdent(std::string_view name) {
     return true;
 }
 
+std::string Printable(std::string_view bytes, size_t maxBytes) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    bool cut = bytes.size() > maxBytes;
+    if (cut)
+        bytes = bytes.substr(0, maxBytes);
+    std::string out;
+    out.reserve(bytes.size() + 3);
+    for (char c : bytes) {
+        unsigned char b = static_cast<unsigned char>(c);
+        if (b >= 0x20 && b < 0x7F) {
+            out += c;
+        } else {
+            out += "\\x";
+            out += kHex[b >> 4];
+            out += kHex[b & 15];
+        }
+    }
+    if (cut)
+        out += "...";
+    return out;
+}
+
 } // namespace host

@@ -52,4 +52,9 @@ std::string IntToStr(int64_t value);
 std::string Format(std::string_view fmt, const std::vector<std::string>& args);
 bool IsValidIdent(std::string_view name);
 
+// Bytes as they may appear in a one-line message: printable ASCII as it is, every other byte
+// (control characters, NUL, bytes of 127 and above) as \xNN; more than maxBytes input bytes are
+// cut there and "..." added.
+std::string Printable(std::string_view bytes, size_t maxBytes = 80);
+
 } // namespace host

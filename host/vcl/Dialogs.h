@@ -73,6 +73,8 @@ public:
     // Queues the answer to the next input dialog; none cancels it.
     void QueueAnswer(std::optional<std::string> answer) { FAnswers.push_back(std::move(answer)); }
     void SetAnswerer(IDialogAnswerer* answerer) { FAnswerer = answerer; }
+    // How many queued answers no dialog has taken yet.
+    size_t PendingAnswers() const { return FAnswers.size(); }
     const std::vector<DialogRecord>& Shown() const { return FShown; }
     void Clear() { FShown.clear(); }
     // Called after each dialog is recorded (the transcript).

@@ -1,5 +1,7 @@
 #include "host/win32/Png.h"
 
+#include "host/rtl/Files.h"
+
 #include "host/rtl/SysUtils.h"
 
 #include <png.h>
@@ -94,15 +96,11 @@ std::vector<uint8_t> EncodePng(const Surface& surface) {
     return out;
 }
 
-void WritePng(const Surface& surface, const std::string& path) {
+void WritePng(const Surface& surface, const std::string& path, const std::string& name) {
     const std::vector<uint8_t> bytes = EncodePng(surface);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        throw Exception("Cannot create file \"" + path + "\"");
-    file.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    if (!file)
-        throw Exception("Cannot write file \"" + path + "\"");
+    WriteFileAtomic(path,
+                    std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                    name.empty() ? path : name);
 }
 
 Surface DecodePng(const std::vector<uint8_t>& bytes) {

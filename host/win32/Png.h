@@ -13,8 +13,9 @@
 namespace host {
 
 std::vector<uint8_t> EncodePng(const Surface& surface);
-// Writes the PNG; raises host::Exception naming the file when it cannot be written.
-void WritePng(const Surface& surface, const std::string& path);
+// Writes the PNG whole or not at all (WriteFileAtomic); raises EWriteError naming the file (as
+// name, when given) and the reason.
+void WritePng(const Surface& surface, const std::string& path, const std::string& name = {});
 // Pictures wider or higher than this are refused when reading.
 constexpr int PngMaxDimension = 8192;
 

@@ -1,10 +1,12 @@
 // Saving form files so that a failed save leaves the old file, and converting them.
 #include "app/FormFiles.h"
+#include "app/Session.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include <unistd.h>
 
@@ -83,6 +85,49 @@ TEST_F(FormFilesTest, ConvertGoesToTheOtherFormatUnlessTold) {
     Write(dir / "bad.dfm", "object A: TA\n  Tag = \nend\n");
     EXPECT_THROW(app::ConvertFormFile(dir / "bad.dfm", dir / "x.bin", nullptr), EFormFileError);
     EXPECT_FALSE(fs::exists(dir / "x.bin"));
+}
+
+TEST_F(FormFilesTest, ConvertIntoItsOwnFormatCopiesTheFileAsItIs) {
+    std::string text = "\xEF\xBB\xBFobject A: TA\n\n    Tag   =  1 \r\nend";
+    Write(dir / "a.dfm", text);
+    FormFileFormat format = FormFileFormat::Text;
+    app::ConvertFormFile(dir / "a.dfm", dir / "b.dfm", &format);
+    EXPECT_EQ(app::ReadFileBytes(dir / "b.dfm", "b"), text);
+}
+
+TEST_F(FormFilesTest, ReadingAFileThatIsNotThereOrTooLargeSaysSo) {
+    EXPECT_THROW(app::ReadFileBytes(dir / "none.dfm", "none.dfm"), EReadError);
+    EXPECT_THROW(app::ConvertFormFile(dir / "none.dfm", dir / "x.bin", nullptr), EReadError);
+    // A file past the limit is refused before anything is read (sparse: it takes no room).
+    {
+        std::ofstream big(dir / "big.dfm", std::ios::binary);
+        big.seekp(static_cast<std::streamoff>(app::kMaxFormFileSize));
+        big.put('x');
+    }
+    try {
+        app::ReadFileBytes(dir / "big.dfm", "big.dfm");
+        FAIL() << "no error";
+    } catch (const EReadError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "cannot read big.dfm: 1073741825 bytes, more than the 1073741824 bytes a file "
+                  "may hold here");
+    }
+}
+
+// save without a format writes the format the form was opened from; a new form, text.
+TEST_F(FormFilesTest, SaveKeepsTheFormatTheFormWasOpenedFrom) {
+    Write(dir / "a.dfm", "object Form1: TForm1\n  Caption = 'x'\nend\n");
+    std::ostringstream out, err;
+    app::Session session(out, dir, "");
+    std::string script = "open a.dfm\n"
+                         "save b.bin binary\n"
+                         "open b.bin\n"
+                         "save c\n"
+                         "new form F2\n"
+                         "save d\n";
+    ASSERT_EQ(session.RunText(script, "t.stow", err), 0) << err.str();
+    EXPECT_EQ(app::ReadFileBytes(dir / "c", "c").substr(0, 3), std::string("\xFF\x0A\x00", 3));
+    EXPECT_EQ(app::ReadFileBytes(dir / "d", "d").substr(0, 10), "object F2:");
 }
 
 } // namespace

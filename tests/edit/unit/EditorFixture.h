@@ -66,6 +66,12 @@ protected:
     host::Desktop& desk() { return session.env().desktop(); }
     void run(const std::string& line) { session.Execute(app::ParseLine(line, 1)); }
     void settle() { desk().ProcessMessages(); }
+    // A new form with a timer and a bar that has collected it.
+    void formWithTimerAndBar() {
+        for (const char* line : {"new form Form1", "drop TTimer Timer1 at 16 16",
+                                 "drop TStowbar Stowbar1", "wait 1"})
+            run(line);
+    }
     json window() { return editor.WindowJson(); }
     json dump() { return session.Dump(); }
 

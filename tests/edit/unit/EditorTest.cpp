@@ -104,10 +104,7 @@ TEST_F(EditorTest, PropertyPanelEditsValuesThroughSetAndShowsItsErrors) {
 }
 
 TEST_F(EditorTest, AttachSideIsChosenFromItsListWithTheKeyboard) {
-    run("new form Form1");
-    run("drop TTimer Timer1 at 16 16");
-    run("drop TStowbar Stowbar1");
-    run("wait 1");
+    formWithTimerAndBar();
     run("select none");
     run("wait 400");
     // The bar shown by the mouse and selected by a click on it.
@@ -127,10 +124,7 @@ TEST_F(EditorTest, AttachSideIsChosenFromItsListWithTheKeyboard) {
 }
 
 TEST_F(EditorTest, BarMenuIsAnsweredWithKeysAndTheTitleTypedIntoTheInputBox) {
-    run("new form Form1");
-    run("drop TTimer Timer1 at 16 16");
-    run("drop TStowbar Stowbar1");
-    run("wait 1");
+    formWithTimerAndBar();
     // Down to "Change Title of ...", past the disabled Move To, then Enter; the box opens with
     // the title offered and selected, so typing replaces it.
     for (int i = 0; i < 3; ++i)
@@ -154,10 +148,7 @@ TEST_F(EditorTest, BarMenuIsAnsweredWithKeysAndTheTitleTypedIntoTheInputBox) {
 }
 
 TEST_F(EditorTest, MenuItemsAreAimedWithTheMouseAndAPressOutsideDismisses) {
-    run("new form Form1");
-    run("drop TTimer Timer1 at 16 16");
-    run("drop TStowbar Stowbar1");
-    run("wait 1");
+    formWithTimerAndBar();
     // The release that ends the right click chooses nothing; a click on an item does.
     input.Steps.push_back([&] {
         const json item = find(window()["popup"], "caption", "About \"Timer1\"");
@@ -182,10 +173,7 @@ TEST_F(EditorTest, MenuItemsAreAimedWithTheMouseAndAPressOutsideDismisses) {
 }
 
 TEST_F(EditorTest, InputBoxCancelsWithEscapeAndLeavesTheTitle) {
-    run("new form Form1");
-    run("drop TTimer Timer1 at 16 16");
-    run("drop TStowbar Stowbar1");
-    run("wait 1");
+    formWithTimerAndBar();
     run("choose \"Change Title of \\\"Timer1\\\"\"");
     input.Steps.push_back([&] { editor.Text("Nope"); });
     input.Steps.push_back([&] { editor.Key(VK_ESCAPE, 0); });
@@ -241,10 +229,7 @@ TEST_F(EditorTest, DraggingMovesControlsAndIconsInGridStepsAndMarksTheFormModifi
 }
 
 TEST_F(EditorTest, MouseAtTheTopEdgeRevealsTheHiddenBar) {
-    run("new form Form1");
-    run("drop TTimer Timer1 at 16 16");
-    run("drop TStowbar Stowbar1");
-    run("wait 1");
+    formWithTimerAndBar();
     run("select none");
     run("wait 400");
     ASSERT_EQ(dump()["bars"]["Stowbar1"]["hidden"], true);

@@ -70,8 +70,9 @@ TEST(InspectorTest, TypedTextBecomesTheValueSetTakes) {
         row.Info = c.info;
         EXPECT_EQ(app::edit::SetValueText(row, c.typed), c.expected) << c.typed;
         // What the panel hands over reads back as what was typed.
-        if (c.info == &str)
+        if (c.info == &str) {
             EXPECT_EQ(app::ParsePascalString(c.expected), c.typed);
+        }
     }
 }
 

@@ -1,0 +1,30 @@
+# Runs stowdesign with ARGS (a ;-list) in an empty working folder and checks its exit status
+# (RC, default 0), that its standard output matches OUT and its standard error ERR (regular
+# expressions, when given), and with NOTHING_WRITTEN that the folder is still empty afterwards.
+# ARGS comes joined by '|'.
+string(REPLACE "|" ";" ARGS "${ARGS}")
+file(REMOVE_RECURSE ${WORKDIR})
+file(MAKE_DIRECTORY ${WORKDIR})
+if(DEFINED STDIN_FILE)
+  set(input INPUT_FILE ${STDIN_FILE})
+endif()
+execute_process(COMMAND ${STOWDESIGN} ${ARGS} WORKING_DIRECTORY ${WORKDIR} ${input}
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT DEFINED RC)
+  set(RC 0)
+endif()
+if(NOT rc STREQUAL RC)
+  message(FATAL_ERROR "stowdesign ${ARGS} exited with ${rc}, expected ${RC}\n${out}\n${err}")
+endif()
+if(DEFINED OUT AND NOT out MATCHES "${OUT}")
+  message(FATAL_ERROR "standard output does not match '${OUT}':\n${out}")
+endif()
+if(DEFINED ERR AND NOT err MATCHES "${ERR}")
+  message(FATAL_ERROR "standard error does not match '${ERR}':\n${err}")
+endif()
+if(NOTHING_WRITTEN)
+  file(GLOB left RELATIVE ${WORKDIR} ${WORKDIR}/*)
+  if(left)
+    message(FATAL_ERROR "stowdesign ${ARGS} wrote ${left}")
+  endif()
+endif()
