@@ -68,8 +68,8 @@ protected:
     void settle() { desk().ProcessMessages(); }
     // A new form with a timer and a bar that has collected it.
     void formWithTimerAndBar() {
-        for (const char* line : {"new form Form1", "drop TTimer Timer1 at 16 16",
-                                 "drop TStowbar Stowbar1", "wait 1"})
+        for (const char* line :
+             {"new form Form1", "drop TTimer Timer1 at 16 16", "drop TStowbar Stowbar1", "wait 1"})
             run(line);
     }
     json window() { return editor.WindowJson(); }
