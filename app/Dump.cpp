@@ -149,6 +149,8 @@ json Session::Dump() {
     }
     out["dialogs"] = dialogs;
     out["menus"] = FMenus.Shown;
+    if (ExtendDump)
+        ExtendDump(out);
     return out;
 }
 

@@ -4,6 +4,7 @@
 #include "app/Package.h"
 #include "app/Render.h"
 #include "app/Session.h"
+#include "app/edit/Edit.h"
 
 #include <CLI/CLI.hpp>
 
@@ -56,6 +57,12 @@ int main(int argc, char** argv) {
                     "folder for the files the script writes; files it reads are looked up "
                     "there first, then beside the script (default: the current folder)");
     run->footer(kScriptHelp);
+
+    auto* edit = cli.add_subcommand("edit", "the designer in a window, live on the real clock");
+    std::string editForm, editOut, editPlay;
+    edit->add_option("FORM", editForm, "the form file to open (default: a new form)");
+    edit->add_option("--out", editOut, "folder for F12's dump.json and window.png");
+    edit->add_option("--play", editPlay, "a session script to play into the window first");
 
     auto* convert = cli.add_subcommand("convert", "convert a form file between text and binary");
     std::string in, out;
@@ -114,6 +121,15 @@ int main(int argc, char** argv) {
             app::Session session(std::cout, base);
             reportPackage(session);
             return session.RunFile(script, std::cerr);
+        }
+        if (*edit) {
+            app::edit::EditOptions options;
+            if (!editForm.empty())
+                options.Form = editForm;
+            options.Out = editOut;
+            if (!editPlay.empty())
+                options.Play = editPlay;
+            return app::edit::RunEdit(options, std::cout, std::cerr);
         }
         if (*package)
             return app::ShowPackage(packagePath.empty() ? app::DefaultPackagePath() : packagePath,

@@ -84,28 +84,14 @@ std::string Session::unfinishedRenders() {
     return message;
 }
 
-namespace {
-
-std::string quoted(const std::string& text) {
-    std::string q = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            q += '\\';
-        q += c;
-    }
-    return q + "\"";
-}
-
-} // namespace
-
 int RenderFormFile(const std::string& formPath, const std::string& pngPath, std::ostream& err) {
     std::ostringstream transcript;
     Session session(transcript, std::filesystem::current_path());
-    const std::string script = "open " + quoted(formPath) +
+    const std::string script = "open " + QuoteWord(formPath) +
                                "\n"
                                "wait 600\n"
                                "render " +
-                               quoted(pngPath) + "\n";
+                               QuoteWord(pngPath) + "\n";
     std::ostringstream errors;
     int rc = session.RunText(script, "render", errors);
     if (rc == 0)

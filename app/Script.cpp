@@ -124,4 +124,29 @@ std::string ErrorLine(std::string_view text) {
     return "stowdesign: " + host::Printable(text, 2000) + "\n";
 }
 
+std::string QuoteWord(const std::string& text) {
+    std::string q = "\"";
+    for (char c : text) {
+        switch (c) {
+        case '"':
+        case '\\':
+            q += '\\';
+            q += c;
+            break;
+        case '\r':
+            q += "\\r";
+            break;
+        case '\n':
+            q += "\\n";
+            break;
+        case '\t':
+            q += "\\t";
+            break;
+        default:
+            q += c;
+        }
+    }
+    return q + "\"";
+}
+
 } // namespace app

@@ -40,6 +40,10 @@ void RequireWords(const ScriptLine& line, size_t min, size_t max, const char* us
 // (bytes outside printable ASCII as \xNN, a very long text cut with "...").
 std::string ErrorLine(std::string_view text);
 
+// A text as one double-quoted word of a script line (quotes, backslashes and control characters
+// escaped), so that any text can be handed to a command.
+std::string QuoteWord(const std::string& text);
+
 // Writes a text for the transcript: carriage return as \r, line feed as \n.
 std::string Escape(const std::string& text);
 

@@ -26,8 +26,9 @@ std::string DefaultPackagePath() {
 }
 
 Session::Session(std::ostream& out, std::filesystem::path baseDir,
-                 std::optional<std::string> packagePath)
-    : FOut(out), FBase(std::move(baseDir)), FEnv(std::make_unique<DesignEnvironment>()) {
+                 std::optional<std::string> packagePath, std::unique_ptr<IClock> clock)
+    : FOut(out), FBase(std::move(baseDir)),
+      FEnv(std::make_unique<DesignEnvironment>(std::move(clock))) {
     const std::string package = packagePath ? *packagePath : DefaultPackagePath();
     if (!package.empty()) {
         try {

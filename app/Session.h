@@ -30,6 +30,8 @@ public:
     std::deque<std::vector<std::string>> Choices;
     std::vector<json> Shown;
     std::function<void(const std::string&)> Say;
+    // Asked for the choice when none is queued (the interactive window); null: dismissed.
+    std::function<host::TMenuItem*(host::TMenu*, host::TPoint)> Ask;
     // A choice that named no item of the menu that popped up: the script's error, reported when
     // the command that popped the menu returns. Empty when there is none.
     std::string Error;
@@ -45,8 +47,10 @@ public:
     // out receives the transcript; relative paths in scripts are relative to baseDir.
     // Loads the package at packagePath (default: DefaultPackagePath(); "" for none); a package
     // that does not load leaves the designer without it (PackageError says why).
+    // The designer runs on clock (default: virtual time).
     Session(std::ostream& out, std::filesystem::path baseDir,
-            std::optional<std::string> packagePath = std::nullopt);
+            std::optional<std::string> packagePath = std::nullopt,
+            std::unique_ptr<host::IClock> clock = nullptr);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -60,7 +64,12 @@ public:
     void Execute(const ScriptLine& line);
 
     json Dump();
+    // Adds to every dump (the window adds its own parts).
+    std::function<void(json&)> ExtendDump;
     std::string Print(const std::string& name);
+    // Input as the script commands make it (SessionInput.cpp): a key pressed on the form.
+    void PressKey(host::WPARAM key);
+    SessionMenus& Menus() { return FMenus; }
 
     host::DesignEnvironment& env() { return *FEnv; }
     // Why the default package did not load (empty when it did, or when none was asked for).

@@ -53,14 +53,19 @@ TMenuItem* SessionMenus::TrackPopupMenu(TMenu* menu, TPoint screen) {
     if (Say)
         Say(Escape(line));
     std::vector<std::string> choice;
-    if (!Choices.empty()) {
+    const bool queued = !Choices.empty();
+    if (queued) {
         choice = Choices.front();
         Choices.pop_front();
     }
     if (OnPopup)
         OnPopup(menu, screen, choice);
     TMenuItem* chosen = nullptr;
-    if (!choice.empty()) {
+    if (!queued && Ask) {
+        chosen = Ask(menu, screen);
+        for (TMenuItem* i = chosen; i && i != root; i = i->Parent())
+            choice.insert(choice.begin(), i->Caption());
+    } else if (!choice.empty()) {
         TMenuItem* level = root;
         for (const std::string& caption : choice) {
             chosen = nullptr;
@@ -108,13 +113,7 @@ TMenuItem* SessionMenus::TrackPopupMenu(TMenu* menu, TPoint screen) {
 void Session::cmdMouse(const ScriptLine& line) {
     RequireWords(line, 2, 2, "mouse X Y");
     TPoint screen = formToScreen(ToInt(line.Words[1], "X"), ToInt(line.Words[2], "Y"));
-    Desktop& d = FEnv->desktop();
-    d.SetCursorPos(screen);
-    HWND h = d.WindowFromPoint(screen);
-    if (h) {
-        TPoint o = d.ClientOriginOnScreen(h);
-        d.PostInput(h, WM_MOUSEMOVE, 0, MakeLParam(screen.X - o.X, screen.Y - o.Y));
-    }
+    FEnv->desktop().MouseInput(screen, WM_MOUSEMOVE, 0);
     settle();
 }
 
@@ -202,7 +201,11 @@ void Session::cmdKey(const ScriptLine& line) {
         vk = VK_ESCAPE;
     else
         throw ScriptError("unknown key " + line.Words[1] + " (Delete, Enter, Escape)");
-    FEnv->desktop().SendMessage(surface()->Handle(), WM_KEYDOWN, vk, 0);
+    PressKey(vk);
+}
+
+void Session::PressKey(WPARAM key) {
+    FEnv->desktop().SendMessage(surface()->Handle(), WM_KEYDOWN, key, 0);
     settle();
 }
 

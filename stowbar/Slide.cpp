@@ -37,7 +37,10 @@ void TSlide::Run(int start, int delta, int duration, const TTickClock& clock,
             // An edge that would come inside the form is skipped; the end is set exactly below.
             if (moveEdge && edge <= 0) {
                 moveEdge(edge);
-                FFrames.push_back(edge);
+                // A pass on a fast clock may find the edge where the last one left it: a
+                // position is recorded once, however many passes it lasts.
+                if (FFrames.empty() || FFrames.back() != edge)
+                    FFrames.push_back(edge);
             }
             repaint();
         }

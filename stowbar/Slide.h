@@ -28,7 +28,8 @@ public:
     void Run(int start, int delta, int duration, const TTickClock& clock,
              const std::function<void(int)>& moveEdge, const std::function<void()>& repaint);
 
-    // The positions the edge took in the last slide, its end last.
+    // The positions the edge took in the last slide (each once, however many passes it lasted),
+    // its end last.
     const std::vector<int>& Frames() const { return FFrames; }
 
 private:

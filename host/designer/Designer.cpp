@@ -33,9 +33,30 @@ TDesignerIcon::~TDesignerIcon() {
 }
 
 void TDesignerIcon::WindowProc(TMessage& m) {
-    // A click on an icon selects its component.
-    if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_RBUTTONDOWN)
+    // A click on an icon selects its component (Shift adds it) and may drag the icon; a right
+    // click pops the designer's menu for it, a double click runs its editor.
+    switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+        FDesigner.MouseDown(FComponent, FHandle, m.WParam);
+        break;
+    case WM_MOUSEMOVE:
+        FDesigner.MouseMove();
+        break;
+    case WM_LBUTTONUP:
+        FDesigner.MouseUp();
+        break;
+    case WM_RBUTTONDOWN:
         FDesigner.SelectComponent(FComponent);
+        break;
+    case WM_RBUTTONUP:
+        FDesigner.ContextMenu(FComponent, Desktop::Current().CursorPos());
+        break;
+    case WM_LBUTTONDBLCLK:
+        FDesigner.EditComponent(FComponent);
+        break;
+    default:
+        break;
+    }
 }
 
 void TDesignerIcon::WindowDestroyed(HWND handle) {
@@ -90,12 +111,14 @@ void TFormDesigner::GetSelections(TComponentList* list) const {
 }
 
 void TFormDesigner::SelectComponent(TComponent* component) {
+    Desktop::Current().Invalidate(); // the grab handles move
     FSelection.clear();
     if (component)
         FSelection.push_back(component);
 }
 
 void TFormDesigner::SetSelection(const std::vector<TComponent*>& components) {
+    Desktop::Current().Invalidate();
     FSelection.clear();
     // Each once, in the order given; a pasted burst selects thousands.
     std::unordered_set<const TComponent*> seen;
@@ -123,6 +146,7 @@ void TFormDesigner::Notification(TComponent* component, TOperation operation) {
     } else {
         FSelection.erase(std::remove(FSelection.begin(), FSelection.end(), component),
                          FSelection.end());
+        forgetDragged(component);
         FIcons.erase(component);
     }
 }
@@ -229,7 +253,11 @@ bool TFormDesigner::IsDesignMsg(TControl* sender, TMessage& m) {
         DeleteSelection();
         return true;
     }
-    if (m.Msg != WM_RBUTTONUP && m.Msg != WM_LBUTTONDBLCLK)
+    if (m.Msg == WM_MOUSEMOVE)
+        return MouseMove();
+    if (m.Msg == WM_LBUTTONUP)
+        return MouseUp();
+    if (m.Msg != WM_RBUTTONUP && m.Msg != WM_LBUTTONDBLCLK && m.Msg != WM_LBUTTONDOWN)
         return false;
     TControl* hit = sender;
     TPoint p{LParamX(m.LParam), LParamY(m.LParam)};
@@ -239,6 +267,15 @@ bool TFormDesigner::IsDesignMsg(TControl* sender, TMessage& m) {
             hit = c;
             p = {p.X - c->Left(), p.Y - c->Top()};
         }
+    if (m.Msg == WM_LBUTTONDOWN) {
+        // Only the designed components take the press: the parts of a control (a bar's tab set)
+        // keep their own mouse.
+        if (hit != FRoot && hit->Owner() != FRoot)
+            return false;
+        auto* window = dyn<TWinControl>(sender);
+        MouseDown(hit, window ? window->Handle() : 0, m.WParam);
+        return true;
+    }
     TComponent* target = DesignedComponentOf(hit);
     if (!target)
         return false;

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace host {
@@ -89,13 +90,40 @@ public:
     // owned by the root (or the root itself); null when none is.
     TComponent* DesignedComponentOf(TControl* control) const;
 
+    // ---- the mouse on the design surface (DesignerMouse.cpp)
+    // Grid of the surface: a dragged control or icon moves in steps of this many pixels.
+    static constexpr int GridStep = 8;
+    // A left press on a component (a control, the root, an icon): a click selects it alone, with
+    // Shift it is added to the selection or taken out of it; a press on a component already
+    // selected keeps the selection, so that the selected controls are dragged together. The
+    // window that got the press (window) holds the mouse until the release.
+    void MouseDown(TComponent* component, HWND window, WPARAM keys);
+    // While the press lasts, the selected controls (or the pressed icon) follow the cursor in
+    // whole grid steps; true when a drag is going on.
+    bool MouseMove();
+    // The release ends the drag; a control or icon that moved marks the form modified (an
+    // icon's DesignInfo is rewritten then). True when a drag ended.
+    bool MouseUp();
+    bool Dragging() const { return FDrag.has_value(); }
+
 private:
+    struct Drag {
+        TPoint Start; // the cursor on the screen at the press
+        HWND Window = 0;
+        HWND Icon = 0; // an icon being dragged
+        TComponent* IconOf = nullptr;
+        TPoint IconStart;
+        std::vector<std::pair<TControl*, TPoint>> Controls; // with where each started
+        bool Moved = false;
+    };
+    void forgetDragged(TComponent* component);
     friend class TDesignerIcon;
     TComponent* FRoot;
     std::vector<TComponent*> FSelection;
     std::map<const TComponent*, std::unique_ptr<TDesignerIcon>> FIcons;
     int FModifiedCount = 0;
     bool FDeleting = false;
+    std::optional<Drag> FDrag;
 };
 
 } // namespace host

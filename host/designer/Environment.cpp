@@ -7,8 +7,9 @@
 
 namespace host {
 
-DesignEnvironment::DesignEnvironment()
-    : FDesktop(std::make_unique<Desktop>()), FApplication(std::make_unique<TApplication>()),
+DesignEnvironment::DesignEnvironment(std::unique_ptr<IClock> clock)
+    : FDesktop(std::make_unique<Desktop>(std::move(clock))),
+      FApplication(std::make_unique<TApplication>()),
       FPlaceholders(std::make_unique<TPlaceholderClasses>()) {
     RegisterStandardClasses();
     RegisterCatalogue(StandardClasses());

@@ -18,7 +18,9 @@ namespace host {
 
 class DesignEnvironment {
 public:
-    DesignEnvironment();
+    // The designer on the given clock: virtual time when it is null (scripts and tests), the
+    // real clock for the interactive window.
+    explicit DesignEnvironment(std::unique_ptr<IClock> clock = nullptr);
     ~DesignEnvironment();
     DesignEnvironment(const DesignEnvironment&) = delete;
     DesignEnvironment& operator=(const DesignEnvironment&) = delete;

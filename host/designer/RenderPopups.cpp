@@ -46,14 +46,8 @@ void paintCheck(Surface& s, int x, int cy, Colour colour) {
         s.VLine(x + i, cy - 2 + ys[i], cy + 1 + ys[i], colour);
 }
 
-struct MenuBox {
-    PixelRect Rect;
-    std::vector<TMenuItem*> Items;
-    std::vector<int> Tops;
-};
-
-MenuBox layoutMenu(TMenuItem* items, TPoint at, const PixelRect& bounds) {
-    MenuBox box;
+PopupMenuBox layoutMenu(TMenuItem* items, TPoint at, const PixelRect& bounds) {
+    PopupMenuBox box;
     box.Items = shownItems(items);
     TPoint size = PopupMenuSize(items);
     int x = at.X, y = at.Y;
@@ -68,30 +62,28 @@ MenuBox layoutMenu(TMenuItem* items, TPoint at, const PixelRect& bounds) {
     box.Rect = {x, y, x + size.X, y + size.Y};
     int top = y + kMenuBorder;
     for (TMenuItem* item : box.Items) {
-        box.Tops.push_back(top);
+        box.ItemRects.push_back(
+            {x + kMenuBorder, top, box.Rect.Right - kMenuBorder, top + itemHeight(item)});
         top += itemHeight(item);
     }
     return box;
 }
 
-void paintMenu(Surface& s, const MenuBox& box, const std::vector<std::string>& hot, size_t level,
-               const PixelRect& bounds) {
+void paintMenu(Surface& s, const PopupMenuBox& box, const std::string* hot) {
     PixelRect r = box.Rect;
     s.FillRect(r, colours::Silver);
     s.DrawEdge(r, EDGE_RAISED, BF_RECT);
-    const int left = box.Rect.Left + kMenuBorder;
-    const int right = box.Rect.Right - kMenuBorder;
-    std::optional<MenuBox> open;
     for (size_t i = 0; i < box.Items.size(); ++i) {
         TMenuItem* item = box.Items[i];
-        const int top = box.Tops[i];
+        const PixelRect& ir = box.ItemRects[i];
+        const int left = ir.Left, right = ir.Right, top = ir.Top;
         if (item->IsLine()) {
             const int y = top + kSeparatorHeight / 2 - 1;
             s.HLine(left - 2, right + 2, y, colours::Gray);
             s.HLine(left - 2, right + 2, y + 1, colours::White);
             continue;
         }
-        const bool lit = level < hot.size() && item->Caption() == hot[level];
+        const bool lit = hot && item->Caption() == *hot;
         if (lit)
             s.FillRect({left, top, right, top + kItemHeight}, kHighlight);
         const int ty = top + 2;
@@ -106,21 +98,7 @@ void paintMenu(Surface& s, const MenuBox& box, const std::vector<std::string>& h
             paintCheck(s, left + 6, top + kItemHeight / 2, mark);
         if (item->Count() > 0)
             paintArrow(s, right - 10, top + kItemHeight / 2, mark);
-        if (lit && item->Count() > 0 && item->Enabled()) {
-            MenuBox sub = layoutMenu(item, {box.Rect.Right - 3, top - kMenuBorder}, bounds);
-            // A submenu that does not fit on the right opens on the left of its menu.
-            if (sub.Rect.Left < box.Rect.Right - 3) {
-                const int w = sub.Rect.Width();
-                sub = layoutMenu(item,
-                                 {std::max(bounds.Left, box.Rect.Left + 3 - w), top - kMenuBorder},
-                                 bounds);
-            }
-            open = sub;
-        }
     }
-    // The open submenu lies above its menu.
-    if (open)
-        paintMenu(s, *open, hot, level + 1, bounds);
 }
 
 // The pictures of the message box icons, 32 by 32.
@@ -224,6 +202,8 @@ PixelRect centred(const PixelRect& bounds, int w, int h) {
 
 constexpr int kDialogFrameX = 6;  // left + right: raised edge and one pixel of face each side
 constexpr int kDialogFrameY = 25; // top + bottom: the same, the caption bar and its line
+constexpr int kButtonWidth = 75;
+constexpr int kButtonGap = 6;
 
 } // namespace
 
@@ -237,24 +217,96 @@ TPoint PopupMenuSize(TMenuItem* items) {
     return {2 * kMenuBorder + kTextLeft + widest + kTextRightPad, 2 * kMenuBorder + height};
 }
 
+std::vector<PopupMenuBox> LayoutPopupMenu(TMenuItem* items, TPoint at,
+                                          const std::vector<std::string>& hot,
+                                          const PixelRect& bounds) {
+    std::vector<PopupMenuBox> boxes;
+    if (!items || shownItems(items).empty())
+        return boxes;
+    boxes.push_back(layoutMenu(items, at, bounds));
+    for (size_t level = 0; level < hot.size(); ++level) {
+        const PopupMenuBox box = boxes.back();
+        size_t lit = box.Items.size();
+        for (size_t i = 0; i < box.Items.size(); ++i)
+            if (!box.Items[i]->IsLine() && box.Items[i]->Caption() == hot[level]) {
+                lit = i;
+                break;
+            }
+        if (lit == box.Items.size())
+            break;
+        TMenuItem* item = box.Items[lit];
+        if (item->Count() == 0 || !item->Enabled() || shownItems(item).empty())
+            break;
+        const int top = box.ItemRects[lit].Top;
+        PopupMenuBox sub = layoutMenu(item, {box.Rect.Right - 3, top - kMenuBorder}, bounds);
+        // A submenu that does not fit on the right opens on the left of its menu.
+        if (sub.Rect.Left < box.Rect.Right - 3) {
+            const int w = sub.Rect.Width();
+            sub = layoutMenu(
+                item, {std::max(bounds.Left, box.Rect.Left + 3 - w), top - kMenuBorder}, bounds);
+        }
+        boxes.push_back(sub);
+    }
+    return boxes;
+}
+
 void PaintPopupMenu(Surface& s, TMenuItem* items, TPoint at, const std::vector<std::string>& hot,
                     const PixelRect& bounds) {
-    if (!items || shownItems(items).empty())
-        return;
-    paintMenu(s, layoutMenu(items, at, bounds), hot, 0, bounds);
+    // Each open submenu lies above its menu.
+    const std::vector<PopupMenuBox> boxes = LayoutPopupMenu(items, at, hot, bounds);
+    for (size_t level = 0; level < boxes.size(); ++level)
+        paintMenu(s, boxes[level], level < hot.size() ? &hot[level] : nullptr);
+}
+
+DialogBox LayoutDialog(const DialogRecord& d, const PixelRect& bounds) {
+    DialogBox box;
+    if (d.Kind == "query") {
+        const int cw = 270, ch = 101;
+        box.Outer = centred(bounds, cw + kDialogFrameX, ch + kDialogFrameY);
+        const int cl = box.Outer.Left + kDialogFrameX / 2;
+        const int ct = box.Outer.Top + kDialogFrameY - kDialogFrameX / 2;
+        box.Edit = {cl + 12, ct + 30, cl + 12 + 246, ct + 51};
+        box.Buttons = {{cl + 57, ct + 66, cl + 132, ct + 89},
+                       {cl + 138, ct + 66, cl + 213, ct + 89}};
+        box.Captions = {"OK", "Cancel"};
+        return box;
+    }
+    box.Captions = d.Buttons.empty() ? std::vector<std::string>{"OK"} : d.Buttons;
+    const std::vector<std::string> lines = splitLines(d.Text);
+    int textW = 0;
+    for (const std::string& line : lines)
+        textW = std::max(textW, font().TextWidth(line));
+    const int textH = static_cast<int>(lines.size()) * font().TextHeight();
+    const bool icon = d.Kind != "message";
+    const int textX = icon ? 12 + 32 + 12 : 12;
+    const int count = static_cast<int>(box.Captions.size());
+    const int buttonsW = count * kButtonWidth + (count - 1) * kButtonGap;
+    const int cw = std::max(textX + textW + 12, buttonsW + 24);
+    const int bodyH = std::max(icon ? 32 : 0, textH);
+    const int buttonTop = 12 + bodyH + 14;
+    const int ch = buttonTop + 23 + 10;
+    box.Outer = centred(bounds, cw + kDialogFrameX, ch + kDialogFrameY);
+    const int cl = box.Outer.Left + kDialogFrameX / 2;
+    const int ct = box.Outer.Top + kDialogFrameY - kDialogFrameX / 2;
+    int bx = cl + (cw - buttonsW) / 2;
+    for (int i = 0; i < count; ++i) {
+        box.Buttons.push_back({bx, ct + buttonTop, bx + kButtonWidth, ct + buttonTop + 23});
+        bx += kButtonWidth + kButtonGap;
+    }
+    return box;
 }
 
 void PaintDialog(Surface& s, const DialogRecord& d, const PixelRect& bounds) {
     const std::string title = dialogTitle(d);
+    const DialogBox box = LayoutDialog(d, bounds);
+    PixelRect client = PaintWindowFrame(s, box.Outer, title, true, false);
     if (d.Kind == "query") {
         // The input query box: the prompt, an edit with the text, OK and Cancel.
-        const int cw = 270, ch = 101;
-        PixelRect outer = centred(bounds, cw + kDialogFrameX, ch + kDialogFrameY);
-        PixelRect client = PaintWindowFrame(s, outer, title, true, false);
         font().DrawText(s, client.Left + 12, client.Top + 13, d.Prompt, colours::Black, true);
-        PixelRect edit{client.Left + 12, client.Top + 30, client.Left + 12 + 246, client.Top + 51};
+        const PixelRect edit = box.Edit;
         s.FillRect(edit, colours::White);
-        s.DrawEdge(edit, EDGE_SUNKEN, BF_RECT);
+        PixelRect edge = edit;
+        s.DrawEdge(edge, EDGE_SUNKEN, BF_RECT);
         // The answer as typed before OK is pressed; with none, the offered text selected.
         const int tx = edit.Left + 3, ty = edit.Top + (edit.Height() - 13) / 2;
         Surface::State keep = s.SaveState();
@@ -267,36 +319,23 @@ void PaintDialog(Surface& s, const DialogRecord& d, const PixelRect& bounds) {
             font().DrawText(s, tx, ty, d.Value, colours::White);
         }
         s.RestoreState(keep);
-        paintPushButton(s, {client.Left + 57, client.Top + 66, client.Left + 132, client.Top + 89},
-                        "OK", true);
-        paintPushButton(s, {client.Left + 138, client.Top + 66, client.Left + 213, client.Top + 89},
-                        "Cancel", false);
-        return;
+    } else {
+        // A message box: the icon, the text beside it, the buttons centred below.
+        const std::vector<std::string> lines = splitLines(d.Text);
+        const int textH = static_cast<int>(lines.size()) * font().TextHeight();
+        const bool icon = d.Kind != "message";
+        const int textX = icon ? 12 + 32 + 12 : 12;
+        const int bodyH = std::max(icon ? 32 : 0, textH);
+        if (icon)
+            paintDialogIcon(s, client.Left + 12, client.Top + 12, d.Kind);
+        int y = client.Top + 12 + (bodyH - textH) / 2;
+        for (const std::string& line : lines) {
+            font().DrawText(s, client.Left + textX, y, line, colours::Black);
+            y += font().TextHeight();
+        }
     }
-    // A message box: the icon, the text beside it, the OK button centred below.
-    const std::vector<std::string> lines = splitLines(d.Text);
-    int textW = 0;
-    for (const std::string& line : lines)
-        textW = std::max(textW, font().TextWidth(line));
-    const int textH = static_cast<int>(lines.size()) * font().TextHeight();
-    const bool icon = d.Kind != "message";
-    const int textX = icon ? 12 + 32 + 12 : 12;
-    const int cw = std::max(textX + textW + 12, 75 + 24);
-    const int bodyH = std::max(icon ? 32 : 0, textH);
-    const int buttonTop = 12 + bodyH + 14;
-    const int ch = buttonTop + 23 + 10;
-    PixelRect outer = centred(bounds, cw + kDialogFrameX, ch + kDialogFrameY);
-    PixelRect client = PaintWindowFrame(s, outer, title, true, false);
-    if (icon)
-        paintDialogIcon(s, client.Left + 12, client.Top + 12, d.Kind);
-    int y = client.Top + 12 + (bodyH - textH) / 2;
-    for (const std::string& line : lines) {
-        font().DrawText(s, client.Left + textX, y, line, colours::Black);
-        y += font().TextHeight();
-    }
-    const int bx = client.Left + (cw - 75) / 2;
-    paintPushButton(s, {bx, client.Top + buttonTop, bx + 75, client.Top + buttonTop + 23}, "OK",
-                    true);
+    for (size_t i = 0; i < box.Buttons.size(); ++i)
+        paintPushButton(s, box.Buttons[i], box.Captions[i], i == 0);
 }
 
 } // namespace host

@@ -52,7 +52,26 @@ void PaintPopupMenu(Surface& surface, TMenuItem* items, TPoint at,
                     const std::vector<std::string>& hot, const PixelRect& bounds);
 // The size of a popup menu's window.
 TPoint PopupMenuSize(TMenuItem* items);
+// Where a popup menu's windows lie as PaintPopupMenu draws them: the menu, then each submenu that
+// the lit items open, with the place of every shown item (separators included).
+struct PopupMenuBox {
+    PixelRect Rect;
+    std::vector<TMenuItem*> Items;
+    std::vector<PixelRect> ItemRects;
+};
+std::vector<PopupMenuBox> LayoutPopupMenu(TMenuItem* items, TPoint at,
+                                          const std::vector<std::string>& hot,
+                                          const PixelRect& bounds);
 // A message box or input dialog centred in bounds.
 void PaintDialog(Surface& surface, const DialogRecord& dialog, const PixelRect& bounds);
+// Where a dialog's parts lie as PaintDialog draws it: its window, its buttons (the record's
+// captions, or OK alone; an input dialog's OK and Cancel) and an input dialog's edit.
+struct DialogBox {
+    PixelRect Outer;
+    std::vector<PixelRect> Buttons;
+    std::vector<std::string> Captions;
+    PixelRect Edit; // empty for a message box
+};
+DialogBox LayoutDialog(const DialogRecord& dialog, const PixelRect& bounds);
 
 } // namespace host

@@ -306,6 +306,8 @@ void TControl::BringToFront() {
 
 void TControl::Invalidate() {
     ++FInvalidates;
+    if (Desktop* d = Desktop::CurrentOrNull())
+        d->Invalidate();
 }
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -640,6 +642,10 @@ void TWinControl::WindowProc(TMessage& message) {
 
 void TWinControl::WndProc(TMessage& m) {
     switch (m.Msg) {
+    case WM_CAPTURECHANGED:
+        // A popup menu or a dialog took the mouse: no release will come for the press.
+        FMouseControl = nullptr;
+        return;
     case WM_WINDOWPOSCHANGED:
         if (FHandle) {
             // Moved by the windowing system: take the window's place as the control's bounds.
@@ -674,12 +680,19 @@ void TWinControl::WndProc(TMessage& m) {
             bool up = m.Msg == WM_LBUTTONUP || m.Msg == WM_RBUTTONUP || m.Msg == WM_MBUTTONUP;
             TMessage child = m;
             child.LParam = MakeLParam(p.X - target->Left(), p.Y - target->Top());
-            if (down)
+            // The window holds the mouse for the graphic control from the press to the release.
+            if (down) {
                 FMouseControl = target;
+                if (FHandle)
+                    Desktop::Current().SetCapture(FHandle);
+            }
             if (up)
                 FMouseControl = nullptr;
+            const HWND self = FHandle; // the handler may free this control
             target->WndProc(child);
             m.Result = child.Result;
+            if (up && self && Desktop::Current().GetCapture() == self)
+                Desktop::Current().ReleaseCapture();
             return;
         }
         if (ComponentState().contains(csDesigning) && FParent) {

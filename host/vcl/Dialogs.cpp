@@ -10,10 +10,58 @@ void RecordingDialogs::record(DialogRecord r) {
         OnShown(FShown.back());
 }
 
+int ModalResultOf(TMsgDlgBtn button) {
+    switch (button) {
+    case TMsgDlgBtn::mbYes:
+        return mrYes;
+    case TMsgDlgBtn::mbNo:
+        return mrNo;
+    case TMsgDlgBtn::mbCancel:
+        return mrCancel;
+    case TMsgDlgBtn::mbAbort:
+        return 3;
+    case TMsgDlgBtn::mbRetry:
+        return 4;
+    case TMsgDlgBtn::mbIgnore:
+        return 5;
+    case TMsgDlgBtn::mbAll:
+        return 8;
+    default:
+        return mrOk;
+    }
+}
+
+std::string ButtonCaption(TMsgDlgBtn button) {
+    switch (button) {
+    case TMsgDlgBtn::mbYes:
+        return "&Yes";
+    case TMsgDlgBtn::mbNo:
+        return "&No";
+    case TMsgDlgBtn::mbOK:
+        return "OK";
+    case TMsgDlgBtn::mbCancel:
+        return "Cancel";
+    case TMsgDlgBtn::mbAbort:
+        return "&Abort";
+    case TMsgDlgBtn::mbRetry:
+        return "&Retry";
+    case TMsgDlgBtn::mbIgnore:
+        return "&Ignore";
+    case TMsgDlgBtn::mbAll:
+        return "&All";
+    case TMsgDlgBtn::mbHelp:
+        return "&Help";
+    }
+    return "OK";
+}
+
 void RecordingDialogs::ShowMessage(const std::string& text) {
     DialogRecord r;
     r.Kind = "message";
     r.Text = text;
+    r.Buttons = {ButtonCaption(TMsgDlgBtn::mbOK)};
+    if (FAnswerer)
+        FAnswerer->AnswerMessage(r, {TMsgDlgBtn::mbOK});
     record(std::move(r));
 }
 
@@ -39,20 +87,17 @@ int RecordingDialogs::MessageDlg(const std::string& text, TMsgDlgType type,
     }
     r.Text = text;
     r.HelpContext = helpContext;
-    record(std::move(r));
+    for (TMsgDlgBtn b : buttons)
+        r.Buttons.push_back(ButtonCaption(b));
+    if (r.Buttons.empty())
+        r.Buttons.push_back(ButtonCaption(TMsgDlgBtn::mbOK));
     // The default button: the first one offered.
-    if (buttons.empty())
-        return mrOk;
-    switch (buttons.front()) {
-    case TMsgDlgBtn::mbCancel:
-        return mrCancel;
-    case TMsgDlgBtn::mbYes:
-        return 6;
-    case TMsgDlgBtn::mbNo:
-        return 7;
-    default:
-        return mrOk;
-    }
+    int result = buttons.empty() ? mrOk : ModalResultOf(buttons.front());
+    if (FAnswerer)
+        result = FAnswerer->AnswerMessage(r, buttons.empty() ? TMsgDlgButtons{TMsgDlgBtn::mbOK}
+                                                             : buttons);
+    record(std::move(r));
+    return result;
 }
 
 bool RecordingDialogs::InputQuery(const std::string& caption, const std::string& prompt,
@@ -62,10 +107,13 @@ bool RecordingDialogs::InputQuery(const std::string& caption, const std::string&
     r.Caption = caption;
     r.Prompt = prompt;
     r.Value = value;
+    r.Buttons = {ButtonCaption(TMsgDlgBtn::mbOK), ButtonCaption(TMsgDlgBtn::mbCancel)};
     std::optional<std::string> answer;
     if (!FAnswers.empty()) {
         answer = FAnswers.front();
         FAnswers.pop_front();
+    } else if (FAnswerer) {
+        answer = FAnswerer->AnswerQuery(r);
     }
     r.Answer = answer;
     record(std::move(r));

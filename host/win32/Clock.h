@@ -3,6 +3,7 @@
 // a virtual clock moves only when the loop waits on it or a test advances it, so that a session
 // runs the same on every machine. A clock that follows real time serves the interactive window.
 
+#include <chrono>
 #include <cstdint>
 
 namespace host {
@@ -42,6 +43,20 @@ private:
     uint64_t FNow = 0;
     uint32_t FTickBase = 0;
     uint32_t FTickStep = 10;
+};
+
+// Real time, for the interactive window: Now() follows a steady clock from the moment the clock
+// was made, and WaitUntil sleeps. The tick count is Now() in 32 bits, so it wraps as the
+// platform's does (after 49.7 days).
+class RealClock final : public IClock {
+public:
+    RealClock() : FStart(std::chrono::steady_clock::now()) {}
+    uint64_t Now() const override;
+    void WaitUntil(uint64_t time) override;
+    uint32_t TickCount() override { return static_cast<uint32_t>(Now()); }
+
+private:
+    std::chrono::steady_clock::time_point FStart;
 };
 
 } // namespace host

@@ -2,6 +2,8 @@
 
 #include "host/rtl/SysUtils.h"
 
+#include <utility>
+
 namespace host {
 
 namespace {
@@ -42,6 +44,7 @@ VirtualClock& Desktop::virtualClock() const {
 
 HWND Desktop::CreateWindowEx(const CreateParams& params) {
     HWND h = FWindows.Create(params);
+    Invalidate();
     if (params.Bind)
         params.Bind(h);
     SendMessage(h, WM_CREATE, 0, 0);
@@ -60,16 +63,51 @@ void Desktop::DestroyWindow(HWND hwnd) {
             tell(c);
     };
     tell(hwnd);
+    Invalidate();
     FWindows.Destroy(hwnd, [this](HWND gone, IWindowProc* proc) {
         FQueue.Forget(gone);
+        if (FCapture == gone)
+            FCapture = 0;
         if (proc)
             proc->WindowDestroyed(gone);
     });
 }
 
 void Desktop::SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
-    if (FWindows.SetWindowPos(hwnd, insertAfter, x, y, cx, cy, flags))
+    if ((flags & SWP_NOZORDER) == 0)
+        Invalidate();
+    if (FWindows.SetWindowPos(hwnd, insertAfter, x, y, cx, cy, flags)) {
+        Invalidate();
         SendMessage(hwnd, WM_WINDOWPOSCHANGED, 0, 0);
+    }
+}
+
+void Desktop::ShowWindow(HWND hwnd, bool visible) {
+    if (FWindows.IsWindow(hwnd) && FWindows.IsVisible(hwnd) != visible)
+        Invalidate();
+    FWindows.ShowWindow(hwnd, visible);
+}
+
+void Desktop::UpdateWindow(HWND hwnd) {
+    FWindows.CountPaint(hwnd);
+    FQueue.Update();
+}
+
+void Desktop::MouseInput(TPoint screen, UINT msg, WPARAM keys) {
+    FCursor = screen;
+    HWND target = FCapture ? FCapture : FWindows.WindowFromPoint(screen);
+    if (!target)
+        return;
+    TPoint o = FWindows.ClientOriginOnScreen(target);
+    FQueue.PostInput(target, msg, keys, MakeLParam(screen.X - o.X, screen.Y - o.Y));
+}
+
+void Desktop::SetCapture(HWND hwnd) {
+    if (hwnd && !IsWindow(hwnd))
+        return;
+    HWND old = std::exchange(FCapture, hwnd);
+    if (old && old != hwnd)
+        SendMessage(old, WM_CAPTURECHANGED, 0, static_cast<LPARAM>(hwnd));
 }
 
 HBITMAP Desktop::LoadBitmap(HINSTANCE instance, std::string_view name) {

@@ -1,11 +1,11 @@
 #pragma once
 // The windowing system's whole state, in parts with their own headers: the window tree
 // (WindowTree.h), the message queue with its timers (MessageQueue.h), the clock it runs on
-// (Clock.h), the GDI object table (GdiObjects.h) and the module list (ModuleList.h); the desktop
-// adds the cursor and ties the parts together where an operation concerns several (creating,
-// moving and destroying windows send messages; loading a bitmap reads a module and makes a GDI
-// object). One Desktop is current per thread; tests make a fresh one each, so nothing leaks from
-// one test into the next.
+// (Clock.h) and the source of input it is given (EventSource.h), the GDI object table
+// (GdiObjects.h) and the module list (ModuleList.h); the desktop adds the cursor and ties the parts
+// together where an operation concerns several (creating, moving and destroying windows send
+// messages; loading a bitmap reads a module and makes a GDI object). One Desktop is current per
+// thread; tests make a fresh one each, so nothing leaks from one test into the next.
 
 #include "host/win32/Clock.h"
 #include "host/win32/GdiObjects.h"
@@ -32,6 +32,7 @@ class Desktop {
     GdiObjects FGdi;
     ModuleList FModules;
     TPoint FCursor{-10000, -10000};
+    HWND FCapture = 0;
     Desktop* FPrevious = nullptr;
 
 public:
@@ -68,7 +69,7 @@ public:
     TRect WindowRectOnScreen(HWND hwnd) const { return FWindows.WindowRectOnScreen(hwnd); }
     TPoint ClientOriginOnScreen(HWND hwnd) const { return FWindows.ClientOriginOnScreen(hwnd); }
     bool IsVisible(HWND hwnd) const { return FWindows.IsVisible(hwnd); }
-    void ShowWindow(HWND hwnd, bool visible) { FWindows.ShowWindow(hwnd, visible); }
+    void ShowWindow(HWND hwnd, bool visible);
     // Moves and sizes a window; tells its procedure with WM_WINDOWPOSCHANGED.
     void SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
     // Children of hwnd, topmost first.
@@ -79,7 +80,15 @@ public:
     IWindowProc* ProcOf(HWND hwnd) const { return FWindows.ProcOf(hwnd); }
     int WindowCount() const { return FWindows.Count(); }
     uint64_t PaintCount(HWND hwnd) const { return FWindows.PaintCount(hwnd); }
-    void UpdateWindow(HWND hwnd) { FWindows.CountPaint(hwnd); }
+    // Counts the paint and, when the screen is invalid and a painter is plugged in, paints now
+    // (a slide shows its frames this way while it holds the loop).
+    void UpdateWindow(HWND hwnd);
+    // Something on the screen changed (a control to repaint, a window moved, shown, made or
+    // destroyed, the selection): the painter runs when the loop comes to it.
+    void Invalidate() { FQueue.Invalidate(); }
+    bool Invalid() const { return FQueue.Invalid(); }
+    // The painter: composes the screen and shows it. Without one nothing is painted.
+    std::function<void()>& OnPaint = FQueue.OnPaint;
 
     // ---- messages
     bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -98,6 +107,11 @@ public:
     bool DispatchDueTimer() { return FQueue.DispatchDueTimer(); }
     // Runs the loop for ms milliseconds of the clock, firing timers as they come due.
     void RunFor(uint32_t ms) { FQueue.RunFor(ms); }
+    // Runs the loop until done() says so; see MessageQueue::Run.
+    void Run(const std::function<bool()>& done) { FQueue.Run(done); }
+    uint64_t NextTimerDue() const { return FQueue.NextTimerDue(); }
+    // The source of input while the loop waits (the interactive window's); null for none.
+    void SetEventSource(IEventSource* source) { FQueue.SetEventSource(source); }
     size_t PendingCount() const { return FQueue.PendingCount(); }
     bool PeekMessage(HWND hwnd, UINT first, UINT last) const {
         return FQueue.Peek(hwnd, first, last);
@@ -127,9 +141,19 @@ public:
     void SetTickStep(uint32_t step) { virtualClock().SetTickStep(step); }
     uint32_t TickStep() const { return virtualClock().TickStep(); }
 
-    // ---- the cursor
+    // ---- the cursor and the mouse
     TPoint CursorPos() const { return FCursor; }
     void SetCursorPos(TPoint p) { FCursor = p; }
+    // Mouse input as a person makes it: the cursor goes to the screen point, and the message
+    // (WM_MOUSEMOVE, WM_LBUTTONDOWN...) with its key flags is queued as input for the window
+    // holding the capture, else the window under the point, in that window's client
+    // coordinates. Nothing is queued where no window is.
+    void MouseInput(TPoint screen, UINT msg, WPARAM keys);
+    // The window that gets the mouse whatever lies under it (a press being dragged); 0 for none.
+    // A window that loses the capture is told with WM_CAPTURECHANGED.
+    HWND GetCapture() const { return FCapture; }
+    void SetCapture(HWND hwnd);
+    void ReleaseCapture() { SetCapture(0); }
 
     // ---- GDI objects
     HGDIOBJ AddBitmap(GdiBitmap bitmap) { return FGdi.AddBitmap(std::move(bitmap)); }

@@ -77,6 +77,8 @@ bool MessageQueue::handleOne(bool timersOnly) {
             Posted p = FInput.front();
             FInput.pop_front();
             dispatch(p.Hwnd, p.Msg);
+        } else if (!timersOnly && FInvalid && OnPaint) {
+            Update();
         } else {
             return dispatchOneTimer();
         }
@@ -101,19 +103,54 @@ bool MessageQueue::DispatchDueTimer() {
     return handleOne(true);
 }
 
+void MessageQueue::Update() {
+    if (!FInvalid || !OnPaint)
+        return;
+    FInvalid = false;
+    OnPaint();
+}
+
+uint64_t MessageQueue::NextTimerDue() const {
+    uint64_t next = IEventSource::NoDeadline;
+    for (const Timer& t : FTimers)
+        next = std::min(next, t.NextDue);
+    return next;
+}
+
+void MessageQueue::wait(uint64_t until) {
+    if (FSource)
+        FSource->WaitForInput(until);
+    else if (until != IEventSource::NoDeadline)
+        FClock.WaitUntil(until);
+}
+
 void MessageQueue::RunFor(uint32_t ms) {
     const uint64_t end = FClock.Now() + ms;
     for (;;) {
         ProcessMessages();
-        uint64_t next = UINT64_MAX;
-        for (const Timer& t : FTimers)
-            next = std::min(next, t.NextDue);
-        if (next > end || next == UINT64_MAX) {
-            FClock.WaitUntil(end);
+        const uint64_t next = NextTimerDue();
+        if (next <= end) {
+            wait(next);
+            continue;
+        }
+        // Input may end the wait early: the loop goes on until the end has come.
+        wait(end);
+        if (FClock.Now() >= end) {
             ProcessMessages();
             return;
         }
-        FClock.WaitUntil(next);
+    }
+}
+
+void MessageQueue::Run(const std::function<bool()>& done) {
+    for (;;) {
+        ProcessMessages();
+        if (done())
+            return;
+        const uint64_t next = NextTimerDue();
+        if (!FSource && next == IEventSource::NoDeadline)
+            return;
+        wait(next);
     }
 }
 

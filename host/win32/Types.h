@@ -74,9 +74,11 @@ constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_MOVE = 0x0003;
 constexpr UINT WM_SIZE = 0x0005;
 constexpr UINT WM_PAINT = 0x000F;
+constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
+constexpr UINT WM_CHAR = 0x0102;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
@@ -89,12 +91,25 @@ constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
 constexpr UINT WM_MBUTTONDOWN = 0x0207;
 constexpr UINT WM_MBUTTONUP = 0x0208;
 constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
+constexpr UINT WM_CAPTURECHANGED = 0x0215;
 constexpr UINT WM_USER = 0x0400;
 
 // Keys
-constexpr WPARAM VK_DELETE = 46;
+constexpr WPARAM VK_BACK = 8;
+constexpr WPARAM VK_TAB = 9;
 constexpr WPARAM VK_RETURN = 13;
 constexpr WPARAM VK_ESCAPE = 27;
+constexpr WPARAM VK_PRIOR = 33;
+constexpr WPARAM VK_NEXT = 34;
+constexpr WPARAM VK_END = 35;
+constexpr WPARAM VK_HOME = 36;
+constexpr WPARAM VK_LEFT = 37;
+constexpr WPARAM VK_UP = 38;
+constexpr WPARAM VK_RIGHT = 39;
+constexpr WPARAM VK_DOWN = 40;
+constexpr WPARAM VK_DELETE = 46;
+constexpr WPARAM VK_F2 = 113;
+constexpr WPARAM VK_F12 = 123;
 
 // Mouse key state in WParam
 constexpr WPARAM MK_LBUTTON = 0x0001;

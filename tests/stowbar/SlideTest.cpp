@@ -73,6 +73,14 @@ TEST(SlideTest, EachPassIsAFrameAndTheEndIsSetExactly) {
     EXPECT_EQ(s.Reads, 5u); // the start and one a pass
 }
 
+TEST(SlideTest, APositionThatLastsSeveralPassesIsOneFrame) {
+    // A fast clock, as the real one is: a millisecond a read, 4 pixels over 40 ms.
+    Slid s = Slide(0, -4, 40, Stepping(0, 1, 100));
+    EXPECT_EQ(s.Frames, (std::vector<int>{0, -1, -2, -3, -4, -4}));
+    EXPECT_EQ(s.Moves.size(), 41u); // every pass still moves the edge
+    EXPECT_EQ(s.Repaints, 40);
+}
+
 TEST(SlideTest, TickCountWrappingAroundKeepsThePath) {
     Slid plain = Slide(0, -52, 100, Stepping(1000, 25, 10));
     Slid wrapped = Slide(0, -52, 100, Stepping(UINT32_MAX - 30, 25, 10));
