@@ -4,7 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 preset=${1:-default}
 extra=()
-if [ -n "${CI:-}" ]; then extra+=(-DSTOW_WERROR=ON); fi
+# Warnings fail CI's gcc builds; the clang fuzzing build reports its own but does not stop on them.
+if [ -n "${CI:-}" ] && [ "$preset" != fuzz ]; then extra+=(-DSTOW_WERROR=ON); fi
 # A compiler cache, where one is installed, makes rebuilds of unchanged files free.
 if command -v ccache >/dev/null 2>&1; then
   extra+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
