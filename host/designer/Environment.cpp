@@ -104,8 +104,27 @@ RootKind DesignEnvironment::Kind() const {
 std::vector<std::string> DesignEnvironment::Open(const FormObject& object, const FormSource& source,
                                                  const FormReadOptions& options,
                                                  std::optional<RootKind> kind) {
+    const RootKind guessed = RootKindFromContent(object);
+    if (kind || guessed != RootKind::Frame)
+        return openAs(object, source, options, kind.value_or(guessed));
+    // A root taken for a frame from what the file holds, whose children only a form can take (a
+    // form without form-only properties that holds a bar), is a form.
+    try {
+        return openAs(object, source, options, RootKind::Frame);
+    } catch (const Exception&) {
+        try {
+            return openAs(object, source, options, RootKind::Form);
+        } catch (const Exception&) {
+        }
+        throw;
+    }
+}
+
+std::vector<std::string> DesignEnvironment::openAs(const FormObject& object,
+                                                   const FormSource& source,
+                                                   const FormReadOptions& options, RootKind kind) {
     const TClass* base = nullptr;
-    switch (kind.value_or(RootKindFromContent(object))) {
+    switch (kind) {
     case RootKind::Form:
         base = TForm::StaticClass();
         break;

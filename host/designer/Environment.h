@@ -70,6 +70,8 @@ public:
     TFormDesigner* Designer() const { return FDesigner.get(); }
 
 private:
+    std::vector<std::string> openAs(const FormObject& object, const FormSource& source,
+                                    const FormReadOptions& options, RootKind kind);
     std::unique_ptr<Desktop> FDesktop;
     std::unique_ptr<TApplication> FApplication;
     std::vector<std::unique_ptr<TClass>> FClasses;
