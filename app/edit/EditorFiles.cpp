@@ -102,7 +102,8 @@ void Editor::Snapshot() {
         updateStatus();
         return;
     }
-    if (!run("dump " + QuoteWord((FOut / "dump.json").string()))) {
+    // The session writes relative paths into its own output folder: the dump's path is whole.
+    if (!run("dump " + QuoteWord(std::filesystem::absolute(FOut / "dump.json").string()))) {
         FMessage = "Cannot write " + (FOut / "dump.json").string();
         updateStatus();
     }
