@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           nlohmann-json3-dev libcli11-dev libpng-dev fp-compiler fp-units-rtl
-          binutils-mingw-w64-x86-64 ccache clang libclang-rt-14-dev libsdl2-dev xvfb xdotool)
+          binutils-mingw-w64-x86-64 ccache clang libclang-rt-14-dev libsdl2-dev libx11-dev xvfb xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -101,13 +101,13 @@ void TStowbar::CMCollect(TMessage& m) {
     }
     FCollectRequest.Arrived(NextCollectStamp());
     // The design's handler let the loop run first: waiting messages and other bars' passes come
-    // before this pass (the message goes to the back of the queue); timers that are due (the
-    // loop's last resort) tick here, as they did inside that handler, since a message at the
-    // back of the queue would always come before them.
+    // before this pass (the message goes to the back of the queue, behind the input); timers that
+    // are due (the loop's last resort) tick here, as they did inside that handler, since a message
+    // at the back of the queue would always come before them.
     for (;;) {
         if (passWaits()) {
             FCollectRequest.Reposted();
-            PostMessageA(FHandle, CM_COLLECT, 0, reinterpret_cast<LPARAM>(this));
+            PostMessageAfterInput(FHandle, CM_COLLECT, 0, reinterpret_cast<LPARAM>(this));
             return;
         }
         if (!DispatchDueTimerMessage())

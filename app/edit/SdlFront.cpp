@@ -79,6 +79,7 @@ SdlFront::SdlFront(Editor& editor, Desktop& desktop, TPoint size)
     // The picture is drawn by the host and copied to the window as it is: the window system's
     // own framebuffer, no renderer (which would make the window anew for OpenGL).
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    ReportWindowSystemErrors();
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
         throw WindowError(std::string("cannot open a window: ") + SDL_GetError());
     FTitle = editor.Title();

@@ -44,4 +44,8 @@ private:
     std::string FTitle;
 };
 
+// Lets the window system's refused requests pass with a line on stderr instead of ending the
+// program; called before the windowing library starts.
+void ReportWindowSystemErrors();
+
 } // namespace app::edit

@@ -94,6 +94,9 @@ public:
     bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return FQueue.PostMessage(hwnd, msg, wParam, lParam);
     }
+    bool PostMessageAfterInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        return FQueue.PostAfterInput(hwnd, msg, wParam, lParam);
+    }
     LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return FQueue.SendMessage(hwnd, msg, wParam, lParam);
     }

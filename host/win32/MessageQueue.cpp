@@ -13,6 +13,15 @@ bool MessageQueue::PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     return true;
 }
 
+bool MessageQueue::PostAfterInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (FInput.empty())
+        return PostMessage(hwnd, msg, wParam, lParam);
+    if (!FWindows.IsWindow(hwnd))
+        return false;
+    FInput.push_back({hwnd, TMessage{msg, wParam, lParam, 0}});
+    return true;
+}
+
 void MessageQueue::PostInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (FWindows.IsWindow(hwnd))
         FInput.push_back({hwnd, TMessage{msg, wParam, lParam, 0}});

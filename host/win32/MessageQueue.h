@@ -30,6 +30,8 @@ public:
 
     // False (and nothing queued) for a window that does not exist.
     bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Posts behind everything that waits now: behind the input when input waits.
+    bool PostAfterInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // Queues input (mouse and keys): handled after the posted messages.
     void PostInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // Runs the window's procedure at once and returns its result; 0 for no window.

@@ -47,6 +47,10 @@ bool PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return Desktop::Current().PostMessage(hwnd, msg, wParam, lParam);
 }
 
+bool PostMessageAfterInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return Desktop::Current().PostMessageAfterInput(hwnd, msg, wParam, lParam);
+}
+
 bool PeekMessageA(HWND hwnd, UINT first, UINT last) {
     return Desktop::Current().PeekMessage(hwnd, first, last);
 }

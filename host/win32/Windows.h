@@ -15,6 +15,10 @@ bool GetClientRect(HWND hwnd, TRect* rect);
 bool GetWindowRect(HWND hwnd, TRect* rect);
 bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 bool PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Posts the message behind everything that waits now, the input included: a handler that has to
+// let the waiting messages run first puts its message back this way (posted behind the posted
+// messages alone, it would come before the input for ever).
+bool PostMessageAfterInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Whether a message for hwnd (any window when 0) numbered from first to last waits in the queue;
 // it stays there (PM_NOREMOVE).
 bool PeekMessageA(HWND hwnd, UINT first, UINT last);

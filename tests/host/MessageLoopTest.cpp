@@ -48,6 +48,23 @@ TEST_F(MessageLoopTest, PostedBeforeInputBeforeTimersFirstInFirstOut) {
     EXPECT_EQ(log, (std::vector<std::string>{"W:1024:1", "W:1024:2", "W:512:1", "W:275:7"}));
 }
 
+TEST_F(MessageLoopTest, PostedAfterInputComesBehindTheWaitingInput) {
+    Recorder r;
+    HWND h = Make(r, "W");
+    // Nothing waits: as any posted message.
+    d.PostMessageAfterInput(h, WM_USER, 1, 0);
+    d.PostInput(h, WM_MOUSEMOVE, 2, 0);
+    d.PostMessage(h, WM_USER, 3, 0);
+    // Input waits: behind it, and behind the posted messages too.
+    d.PostMessageAfterInput(h, WM_USER, 4, 0);
+    d.PostInput(h, WM_MOUSEMOVE, 5, 0);
+    d.PostMessage(h, WM_USER, 6, 0);
+    EXPECT_FALSE(d.PostMessageAfterInput(0x7fff, WM_USER, 7, 0));
+    d.ProcessMessages();
+    EXPECT_EQ(log, (std::vector<std::string>{"W:1024:1", "W:1024:3", "W:1024:6", "W:512:2",
+                                             "W:1024:4", "W:512:5"}));
+}
+
 TEST_F(MessageLoopTest, LateTimerFiresOnceAndKeepsItsRhythm) {
     Recorder r;
     HWND h = Make(r, "W");

@@ -82,6 +82,29 @@ TEST_F(CollectTest, LaterDropIsCollectedAfterThePostedMessage) {
     EXPECT_EQ(bar->Entry(0)->Component, env.Root()->FindComponent("Timer1"));
 }
 
+// Input that waits when the pass is due comes first, and the pass still runs: the pass's message
+// goes back behind the input (behind the posted messages alone it would come first for ever, and
+// a live window would stop answering).
+TEST_F(CollectTest, WaitingInputComesBeforeThePassAndThePassStillRuns) {
+    NewForm();
+    TStowbar* bar = DropBar();
+    Wait(1);
+    Drop<TTimer>("Timer1");
+    host::Desktop& d = env.desktop();
+    d.PostInput(env.Form()->Handle(), WM_MOUSEMOVE, 0, MakeLParam(5, 5));
+    std::vector<UINT> order;
+    d.OnDispatch = [&](HWND, const TMessage& m) {
+        if (m.Msg == WM_MOUSEMOVE || m.Msg == stow::CM_COLLECT)
+            order.push_back(m.Msg);
+        if (order.size() > 100)
+            throw std::runtime_error("the pass's message keeps coming back before the input");
+    };
+    Settle();
+    d.OnDispatch = nullptr;
+    EXPECT_EQ(order, (std::vector<UINT>{stow::CM_COLLECT, WM_MOUSEMOVE, stow::CM_COLLECT}));
+    EXPECT_EQ(EntryNames(bar), std::vector<std::string>{"Timer1"});
+}
+
 TEST_F(CollectTest, DeletedComponentLeavesAndTheGapCloses) {
     NewForm();
     Drop<TTimer>("Timer1");
