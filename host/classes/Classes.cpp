@@ -44,8 +44,7 @@ TPersistent::TPersistent() = default;
 TPersistent::~TPersistent() = default;
 
 TPropertyStore& TPersistent::Store() {
-    if (!FStore)
-    {
+    if (!FStore) {
         FStore = std::make_unique<TPropertyStore>();
         StoreMade();
     }
@@ -118,13 +117,16 @@ void TComponent::SetName(const std::string& name) {
 
 void TComponent::renamed(TComponent* component, const std::string& oldName) {
     ++FNamesVersion;
+    if (!FOwned)
+        return;
+    auto& index = FOwned->NameIndex;
     if (!oldName.empty()) {
-        auto it = FNameIndex.find(UpperCase(oldName));
-        if (it != FNameIndex.end() && it->second == component)
-            FNameIndex.erase(it);
+        auto it = index.find(UpperCase(oldName));
+        if (it != index.end() && it->second == component)
+            index.erase(it);
     }
     if (!component->FName.empty())
-        FNameIndex[UpperCase(component->FName)] = component;
+        index[UpperCase(component->FName)] = component;
 }
 
 void TComponent::ValidateRename(TComponent* component, const std::string& curName,
@@ -137,10 +139,10 @@ void TComponent::ValidateRename(TComponent* component, const std::string& curNam
 }
 
 TComponent* TComponent::FindComponent(std::string_view name) const {
-    if (name.empty())
+    if (name.empty() || !FOwned)
         return nullptr;
-    auto it = FNameIndex.find(UpperCase(name));
-    return it == FNameIndex.end() ? nullptr : it->second;
+    auto it = FOwned->NameIndex.find(UpperCase(name));
+    return it == FOwned->NameIndex.end() ? nullptr : it->second;
 }
 
 void TComponent::InsertComponent(TComponent* component) {
@@ -173,25 +175,29 @@ bool TComponent::hears(const TComponent* c, TOperation operation) {
            (operation == opRemove && c->StoreOrNull());
 }
 
-std::vector<TComponent*>& TComponent::listenersOf(TOperation operation) {
-    if (FListenersStale) {
-        FInsertListeners.clear();
-        FRemoveListeners.clear();
+const std::vector<TComponent*>& TComponent::listenersOf(TOperation operation) {
+    static const std::vector<TComponent*> none;
+    if (!FOwned)
+        return none;
+    TOwnerIndex& o = *FOwned;
+    if (o.ListenersStale) {
+        o.InsertListeners.clear();
+        o.RemoveListeners.clear();
         for (TComponent* c : FComponents) {
             if (hears(c, opInsert))
-                FInsertListeners.push_back(c);
+                o.InsertListeners.push_back(c);
             if (hears(c, opRemove))
-                FRemoveListeners.push_back(c);
+                o.RemoveListeners.push_back(c);
         }
-        FListenersStale = false;
+        o.ListenersStale = false;
     }
-    return operation == opInsert ? FInsertListeners : FRemoveListeners;
+    return operation == opInsert ? o.InsertListeners : o.RemoveListeners;
 }
 
 void TComponent::mayHearMore(const TComponent* c) {
     // One that reacts to both is in both lists already.
-    if (c->FHeard != hnBoth)
-        FListenersStale = true;
+    if (c->FHeard != hnBoth && FOwned)
+        FOwned->ListenersStale = true;
 }
 
 void TComponent::SetDesignerHook(IDesignerHook* hook) {
@@ -206,13 +212,16 @@ void TComponent::insert(TComponent* component) {
     FComponents.push_back(component);
     ++FComponentsVersion;
     component->FOwner = this;
+    if (!FOwned)
+        FOwned = std::make_unique<TOwnerIndex>();
+    TOwnerIndex& o = *FOwned;
     if (!component->FName.empty())
-        FNameIndex[UpperCase(component->FName)] = component;
-    if (!FListenersStale) {
+        o.NameIndex[UpperCase(component->FName)] = component;
+    if (!o.ListenersStale) {
         if (hears(component, opInsert))
-            FInsertListeners.push_back(component);
+            o.InsertListeners.push_back(component);
         if (hears(component, opRemove))
-            FRemoveListeners.push_back(component);
+            o.RemoveListeners.push_back(component);
     }
 }
 
@@ -223,16 +232,17 @@ void TComponent::remove(TComponent* component) {
         FComponents.erase(std::next(it).base());
         ++FComponentsVersion;
     }
-    if (!FListenersStale)
-        for (auto* list : {&FInsertListeners, &FRemoveListeners}) {
+    if (FOwned && !FOwned->ListenersStale)
+        for (auto* list : {&FOwned->InsertListeners, &FOwned->RemoveListeners}) {
             auto l = std::find(list->rbegin(), list->rend(), component);
             if (l != list->rend())
                 list->erase(std::next(l).base());
         }
-    if (!component->FName.empty()) {
-        auto n = FNameIndex.find(UpperCase(component->FName));
-        if (n != FNameIndex.end() && n->second == component)
-            FNameIndex.erase(n);
+    if (FOwned && !component->FName.empty()) {
+        auto& index = FOwned->NameIndex;
+        auto n = index.find(UpperCase(component->FName));
+        if (n != index.end() && n->second == component)
+            index.erase(n);
     }
     component->FOwner = nullptr;
 }

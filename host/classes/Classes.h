@@ -211,20 +211,26 @@ private:
     // c may hear more than when it joined this owner's list (it owns something now, or has a
     // hook): the listener lists are made anew at the next broadcast.
     void mayHearMore(const TComponent* c);
-    std::vector<TComponent*>& listenersOf(TOperation operation);
+    const std::vector<TComponent*>& listenersOf(TOperation operation);
+
+    // What only an owner needs, made when it is given its first component: most components
+    // (timers, buttons) own nothing, and a big form has many of them.
+    struct TOwnerIndex {
+        // The components of FComponents whose Notification each broadcast must call, in list
+        // order; the broadcast passes the others by (their Notification would do nothing).
+        std::vector<TComponent*> InsertListeners;
+        std::vector<TComponent*> RemoveListeners;
+        bool ListenersStale = false;
+        // The owned components by upper-cased name, so that FindComponent stays fast.
+        std::unordered_map<std::string, TComponent*> NameIndex;
+    };
 
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
-    // The components of FComponents whose Notification each broadcast must call, in list order;
-    // the broadcast passes the others by (their Notification would do nothing).
-    std::vector<TComponent*> FInsertListeners;
-    std::vector<TComponent*> FRemoveListeners;
-    bool FListenersStale = false;
+    std::unique_ptr<TOwnerIndex> FOwned;
     THeardNotifications FHeard = hnBoth;
     int FLastBroadcastReach = 0;
     uint64_t FNamesVersion = 0;
-    // The owned components by upper-cased name, so that FindComponent stays fast on big forms.
-    std::unordered_map<std::string, TComponent*> FNameIndex;
     detail::TPartners FFreeNotifies;
     uint64_t FComponentsVersion = 0;
     std::string FName;

@@ -57,8 +57,28 @@ public:
 struct TStreamedState {
     FormObject Node;
     std::vector<std::weak_ptr<TStreamedState>> Children;
-    std::vector<FormProperty> Written;
     TComponent* Component = nullptr; // the component the state belongs to
+
+    // What the host wrote for the component right after loading, in its order. Most of it is
+    // what the file held: such a property is kept as the index of the equal one in Node (the
+    // first of its name, with the same name and value), the rest whole.
+    void SetWritten(std::vector<FormProperty> written);
+    size_t WrittenCount() const {
+        return FWrittenAsRead ? Node.properties.size() : FWritten.size();
+    }
+    const FormProperty& Written(size_t i) const {
+        if (FWrittenAsRead)
+            return Node.properties[i];
+        const int32_t at = FWritten[i];
+        return at >= 0 ? Node.properties[static_cast<size_t>(at)]
+                       : FWrittenOther[static_cast<size_t>(-at - 1)];
+    }
+
+private:
+    std::vector<int32_t> FWritten; // >= 0: an index into Node.properties; < 0: -1 - index into
+                                   // FWrittenOther
+    std::vector<FormProperty> FWrittenOther;
+    bool FWrittenAsRead = false; // exactly Node's properties, in their order
 };
 
 // Where a tree came from, for the places in messages: the file's name, its format, and for a

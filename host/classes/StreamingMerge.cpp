@@ -31,12 +31,53 @@ void insertInOrder(std::vector<T>& out, const std::vector<T>& order, Present pre
 
 } // namespace
 
+void TStreamedState::SetWritten(std::vector<FormProperty> written) {
+    FWritten.clear();
+    FWrittenOther.clear();
+    FWrittenAsRead = false;
+    FWritten.reserve(written.size());
+    // The file's property of a name (the first of that name, letter case aside): looked up
+    // through a map when the object holds many.
+    const std::vector<FormProperty>& read = Node.properties;
+    constexpr size_t FewProperties = 16;
+    std::unordered_map<std::string, size_t> byName;
+    if (read.size() > FewProperties)
+        for (size_t i = 0; i < read.size(); ++i)
+            byName.emplace(UpperCase(read[i].name), i);
+    auto find = [&](const std::string& name) -> size_t {
+        if (read.size() > FewProperties) {
+            auto it = byName.find(UpperCase(name));
+            return it == byName.end() ? read.size() : it->second;
+        }
+        for (size_t i = 0; i < read.size(); ++i)
+            if (SameText(read[i].name, name))
+                return i;
+        return read.size();
+    };
+    for (FormProperty& p : written) {
+        const size_t at = find(p.name);
+        if (at < read.size() && at <= static_cast<size_t>(INT32_MAX) && read[at].name == p.name &&
+            read[at].value == p.value) {
+            FWritten.push_back(static_cast<int32_t>(at));
+            continue;
+        }
+        FWrittenOther.push_back(std::move(p));
+        FWritten.push_back(-static_cast<int32_t>(FWrittenOther.size()));
+    }
+    FWrittenAsRead = FWrittenOther.empty() && FWritten.size() == read.size();
+    for (size_t i = 0; FWrittenAsRead && i < FWritten.size(); ++i)
+        FWrittenAsRead = FWritten[i] == static_cast<int32_t>(i);
+    if (FWrittenAsRead)
+        std::vector<int32_t>().swap(FWritten);
+    FWrittenOther.shrink_to_fit();
+}
+
 std::vector<FormProperty>
 MergeProperties(const TStreamedState& state, std::vector<FormProperty> fresh,
                 const std::function<bool(const std::string&)>& neverWritten) {
     std::unordered_map<std::string, const FormValue*> before;
-    for (const FormProperty& p : state.Written)
-        before.emplace(UpperCase(p.name), &p.value);
+    for (size_t i = 0; i < state.WrittenCount(); ++i)
+        before.emplace(UpperCase(state.Written(i).name), &state.Written(i).value);
     std::unordered_map<std::string, const FormProperty*> now;
     for (const FormProperty& p : fresh)
         now.emplace(UpperCase(p.name), &p);

@@ -112,7 +112,7 @@ public:
         // written back.
         for (TComponent* c : FLoaded)
             guard(FLoadedAt[c], loadedPath(c),
-                  [&] { c->StreamedState()->Written = WriteProperties(c, FRoot); });
+                  [&] { c->StreamedState()->SetWritten(WriteProperties(c, FRoot)); });
         return std::move(FSkipped);
     }
 
