@@ -11,22 +11,46 @@ namespace host {
 namespace {
 
 // Inserts the items of order that are not in out yet, each right after the nearest item before
-// it in order that out holds (at the front when there is none). present(x) tells whether out
-// holds x, position(x) where.
-template <class T, class Present, class Position, class Wanted>
-void insertInOrder(std::vector<T>& out, const std::vector<T>& order, Present present,
-                   Position position, Wanted wanted) {
-    size_t next = 0;
+// it in order that out holds (at the front when there is none), keeping their order; key(x) is
+// what tells items apart, wanted(x) whether a missing one is to be inserted. Linear: a form's
+// root has as many children as the form has components.
+template <class T, class KeyOf, class Wanted>
+std::vector<T> insertInOrder(std::vector<T> out, const std::vector<T>& order, KeyOf key,
+                             Wanted wanted) {
+    using Key = std::decay_t<decltype(key(order.front()))>;
+    // Where an item goes: its slot (0: the front, i + 1: after out[i]).
+    std::unordered_map<Key, size_t> slotAfter;
+    slotAfter.reserve(out.size());
+    for (size_t i = 0; i < out.size(); ++i)
+        slotAfter.emplace(key(out[i]), i + 1);
+    std::vector<std::pair<size_t, const T*>> added;
+    size_t slot = 0;
     for (const T& item : order) {
-        if (present(item)) {
-            next = position(item) + 1;
+        Key k = key(item);
+        if (auto it = slotAfter.find(k); it != slotAfter.end()) {
+            slot = it->second;
             continue;
         }
         if (!wanted(item))
             continue;
-        out.insert(out.begin() + static_cast<std::ptrdiff_t>(next), item);
-        ++next;
+        added.emplace_back(slot, &item);
+        // One of the same key later on counts as present, right behind this one.
+        slotAfter.emplace(std::move(k), slot);
     }
+    if (added.empty())
+        return out;
+    std::stable_sort(added.begin(), added.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<T> merged;
+    merged.reserve(out.size() + added.size());
+    size_t next = 0;
+    for (size_t i = 0; i <= out.size(); ++i) {
+        for (; next < added.size() && added[next].first == i; ++next)
+            merged.push_back(*added[next].second);
+        if (i < out.size())
+            merged.push_back(std::move(out[i]));
+    }
+    return merged;
 }
 
 } // namespace
@@ -101,18 +125,12 @@ MergeProperties(const TStreamedState& state, std::vector<FormProperty> fresh,
         else if (auto n = now.find(key); n != now.end() && first)
             out.push_back(*n->second);
     }
-    auto position = [&](const FormProperty& p) {
-        auto it = std::find_if(out.begin(), out.end(),
-                               [&](const FormProperty& q) { return SameText(q.name, p.name); });
-        return static_cast<size_t>(it - out.begin());
-    };
-    insertInOrder(
-        out, fresh, [&](const FormProperty& p) { return position(p) < out.size(); }, position,
+    return insertInOrder(
+        std::move(out), fresh, [](const FormProperty& p) { return UpperCase(p.name); },
         [&](const FormProperty& p) {
             // Not in the file: written only when it changed since loading.
             return !read.count(UpperCase(p.name)) && !unchanged(UpperCase(p.name));
         });
-    return out;
 }
 
 std::vector<TComponent*> MergeChildren(const TStreamedState& state,
@@ -122,13 +140,9 @@ std::vector<TComponent*> MergeChildren(const TStreamedState& state,
     for (const auto& weak : state.Children)
         if (auto child = weak.lock(); child && current.count(child->Component))
             out.push_back(child->Component);
-    auto position = [&](TComponent* c) {
-        return static_cast<size_t>(std::find(out.begin(), out.end(), c) - out.begin());
-    };
-    insertInOrder(
-        out, children, [&](TComponent* c) { return position(c) < out.size(); }, position,
+    return insertInOrder(
+        std::move(out), children, [](TComponent* c) { return c; },
         [](TComponent*) { return true; });
-    return out;
 }
 
 } // namespace host

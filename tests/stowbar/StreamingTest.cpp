@@ -186,6 +186,28 @@ TEST_F(StreamingTest, SavedOpenedAndSavedAgainIsByteIdenticalInBothFormats) {
     }
 }
 
+// What the file held keeps its order; a new component goes right after the nearest one before
+// it in the host's order (a control, which comes before the non-visual components, at the front;
+// a timer after the last timer), and one that left is simply gone.
+TEST_F(StreamingTest, NewComponentsGoAfterTheirPredecessorAndTheFileKeepsItsOrder) {
+    Open("object Form1: TForm1\n"
+         "  object Timer3: TTimer\n    Interval = 3\n  end\n"
+         "  object Timer1: TTimer\n    Interval = 1\n  end\n"
+         "  object Timer2: TTimer\n    Interval = 2\n  end\n"
+         "end\n",
+         "t.dfm", UnknownPolicy::Fail, RootKind::Form);
+    TComponent* root = env.Root();
+    Find("Timer1")->Free();
+    NewComponent(TTimer::StaticClass(), root)->SetName("Timer4");
+    auto* button = dyn<TButton>(NewComponent(TButton::StaticClass(), root));
+    button->SetName("Button1");
+    button->SetParent(env.Form());
+    std::vector<std::string> names;
+    for (const FormObject& child : env.Save().children)
+        names.push_back(child.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Button1", "Timer3", "Timer2", "Timer4"}));
+}
+
 TEST_F(StreamingTest, ErrorsNameTheFileThePlaceAndThePropertyPath) {
     struct Case {
         const char* body;
