@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
             options.Out = editOut;
             if (!editPlay.empty())
                 options.Play = editPlay;
-            return app::edit::RunEdit(options, std::cout, std::cerr);
+            return app::edit::RunEditWindow(options, std::cout, std::cerr);
         }
         if (*package)
             return app::ShowPackage(packagePath.empty() ? app::DefaultPackagePath() : packagePath,

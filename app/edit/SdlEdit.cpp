@@ -40,3 +40,8 @@ int RunEdit(const EditOptions& options, std::ostream& out, std::ostream& err) {
 }
 
 } // namespace app::edit
+
+extern "C" int StowRunEdit(const app::edit::EditOptions& options, std::ostream& out,
+                           std::ostream& err) {
+    return app::edit::RunEdit(options, out, err);
+}
