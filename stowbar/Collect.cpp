@@ -52,10 +52,16 @@ void TStowbar::Collect() {
         return;
     ++FPassCount;
     BringToFront();
-    // Entries whose component has left the form go.
-    for (int i = FNVCs.Count() - 1; i >= 0; --i)
-        if (!FForm->FindComponent(FNVCs.Items(i)->Name))
+    // Entries whose component has left the form go. An entry's component, while it has one, is
+    // alive (the bar hears every removal); when it is still the form's under the entry's name,
+    // the form's look-up would find that very component.
+    for (int i = FNVCs.Count() - 1; i >= 0; --i) {
+        const TNVC* e = FNVCs.Items(i);
+        const bool known =
+            e->Component && e->Component->Owner() == FForm && e->Component->Name() == e->Name;
+        if (!known && !FForm->FindComponent(e->Name))
             FreeNVC(i);
+    }
     // A component that another one writes as its own child (a data set's field, a menu's item,
     // an action list's action, an object nested in a component of an unknown class) has a parent
     // component: the designer shows no icon for it, and the bar leaves it alone.

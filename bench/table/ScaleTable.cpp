@@ -141,13 +141,21 @@ std::vector<Row> Measure(const std::vector<int>& sizes) {
                 },
                 note);
             rows[8].Value[n] = static_cast<double>(BytesInUse() - base) / n;
-            // The first pass of that bar (entries read from the file get their buttons).
-            TStowbar* bar = w.Bars().front();
-            Clock::time_point start = Clock::now();
-            bar->Collect();
-            rows[1].Value[n] = MsSince(start);
-            note();
+            // The first pass of that bar (entries read from the file get their buttons), on a
+            // form opened anew for each run.
+            auto open = [&] {
+                FormFile file = ReadFormFile(text, "big.dfm");
+                w.env.Open(file.root, {"big.dfm", file.format, text});
+            };
+            rows[1].Value[n] = MedianMs(
+                runs,
+                [&] {
+                    w.env.Close();
+                    open();
+                },
+                [&] { w.Bars().front()->Collect(); }, note);
             rows[9].Value[n] = static_cast<double>(BytesInUse() - base) / n;
+            TStowbar* bar = w.Bars().front();
             rows[2].Value[n] = MedianMs(
                 runs, [] {}, [&] { bar->Collect(); });
             w.env.desktop().RunFor(1000);
