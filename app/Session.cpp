@@ -17,12 +17,16 @@ using namespace host;
 
 // ---------------------------------------------------------------- session
 
+std::filesystem::path ProgramFolder() {
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::current_path() : exe.parent_path();
+}
+
 std::string DefaultPackagePath() {
     if (const char* p = std::getenv("STOW_PACKAGE"); p && *p)
         return p;
-    std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ((ec ? std::filesystem::current_path() : exe.parent_path()) / "StowPkg.so").string();
+    return (ProgramFolder() / "StowPkg.so").string();
 }
 
 Session::Session(std::ostream& out, std::filesystem::path baseDir,

@@ -39,6 +39,9 @@ public:
     std::function<void(host::TMenu*, host::TPoint, const std::vector<std::string>&)> OnPopup;
 };
 
+// The folder of the program's own file (the current folder when it cannot be told), where the
+// modules it loads are.
+std::filesystem::path ProgramFolder();
 // Where the designer finds StowPkg: $STOW_PACKAGE when set, else StowPkg.so next to the program.
 std::string DefaultPackagePath();
 

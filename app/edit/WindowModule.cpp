@@ -2,6 +2,8 @@
 // shared objects) are mapped only by the command that opens a window.
 #include "app/edit/Edit.h"
 
+#include "app/Session.h"
+
 #include <dlfcn.h>
 
 #include <cstdlib>
@@ -13,9 +15,7 @@ namespace {
 std::filesystem::path modulePath() {
     if (const char* p = std::getenv("STOW_WINDOW"); p && *p)
         return p;
-    std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return (ec ? std::filesystem::current_path() : exe.parent_path()) / "StowWindow.so";
+    return ProgramFolder() / "StowWindow.so";
 }
 
 } // namespace
