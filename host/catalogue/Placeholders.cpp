@@ -66,6 +66,24 @@ bool hasSize(const FormObject& object) {
     return has(object, "Width") || has(object, "Height");
 }
 
+// A non-visual component's icon position (Left, Top) is written after its own properties, where
+// a control's place comes first (Left, Top, Width, Height; in the Lazarus layout after its anchor
+// sides): a Left or Top after a property that is neither a place nor a control's is an icon's.
+bool placedAsIcon(const FormObject& object) {
+    auto place = [](const std::string& name) {
+        return SameText(name, "Left") || SameText(name, "Top") || SameText(name, "Width") ||
+               SameText(name, "Height");
+    };
+    bool other = false;
+    for (const FormProperty& p : object.properties) {
+        if ((SameText(p.name, "Left") || SameText(p.name, "Top")) && other)
+            return true;
+        if (!place(p.name) && !isControlProperty(p.name))
+            other = true;
+    }
+    return false;
+}
+
 void forget(std::vector<TComponent*>& list, TComponent* c) {
     list.erase(std::remove(list.begin(), list.end(), c), list.end());
 }
@@ -88,7 +106,7 @@ void paintFace(TCanvas& canvas, const TControl& control, bool edge) {
 } // namespace
 
 bool LooksLikeControl(const FormObject& object) {
-    if (!hasSize(object))
+    if (!hasSize(object) || placedAsIcon(object))
         return false;
     for (const FormProperty& p : object.properties)
         if (isControlProperty(p.name))

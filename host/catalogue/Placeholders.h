@@ -5,7 +5,9 @@
 //   - a control when the file gives it a size (Width or Height) and control properties (Align,
 //     Caption, Font..., TabOrder) or children with a size, and it sits on the root or in a
 //     windowed control: windowed when it stores TabOrder or TabStop or holds children (it then
-//     takes controls), a graphic control otherwise;
+//     takes controls), a graphic control otherwise; but not when its Left or Top comes after a
+//     property of its own that is neither a place nor a control's (a non-visual component's icon
+//     position, written last);
 //   - otherwise a non-visual component on the root (with a designer icon, collected by the bar
 //     like any other), or a sub-component of the component it is nested in (it has a parent
 //     component, as fields and menu items have: no icon, never collected).
