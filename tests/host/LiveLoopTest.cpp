@@ -1,5 +1,6 @@
 // The message loop with its exchangeable parts: an event source that feeds input while the loop
 // waits, a painter that runs when the screen is invalid, the mouse capture, the real clock.
+#include "WindowTestSupport.h"
 #include "host/win32/Windows.h"
 
 #include <gtest/gtest.h>
@@ -42,12 +43,7 @@ class LiveLoopTest : public ::testing::Test {
 protected:
     HWND make(Logger& l, HWND parent, TRect bounds) {
         l.log = &log;
-        Desktop::CreateParams cp;
-        cp.ClassName = "TLogger";
-        cp.Parent = parent;
-        cp.Bounds = bounds;
-        cp.Proc = &l;
-        return d.CreateWindowEx(cp);
+        return windowtest::MakeWindow(d, l, "TLogger", parent, bounds);
     }
     Desktop d;
     std::vector<std::string> log;

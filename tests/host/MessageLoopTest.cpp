@@ -1,4 +1,5 @@
 // The windowing system's message loop, timers, z-order and window look-ups.
+#include "WindowTestSupport.h"
 #include "host/win32/Windows.h"
 
 #include <gtest/gtest.h>
@@ -25,12 +26,7 @@ protected:
     HWND Make(Recorder& r, const std::string& name, HWND parent = 0, TRect bounds = {}) {
         r.log = &log;
         r.name = name;
-        Desktop::CreateParams cp;
-        cp.ClassName = "T" + name;
-        cp.Parent = parent;
-        cp.Bounds = bounds;
-        cp.Proc = &r;
-        return d.CreateWindowEx(cp);
+        return windowtest::MakeWindow(d, r, "T" + name, parent, bounds);
     }
     Desktop d;
     std::vector<std::string> log;
