@@ -63,7 +63,9 @@ void BM_CollectAgain(benchmark::State& state) {
 BENCHMARK(BM_CollectAgain)
     ->Arg(100)
     ->Arg(1000)
+    ->Arg(5000)
     ->Arg(10000)
+    ->Arg(20000)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
 

@@ -68,7 +68,7 @@ void TStowbar::Collect() {
     for (int i = 0; i < FForm->ComponentCount(); ++i) {
         TComponent* c = FForm->Components(i);
         if (!c->Name().empty() && !c->GetParentComponent() && CanWeCollect(c))
-            AddComponent(c->Name(), c->Name(), c->ClassName());
+            addComponent(c->Name(), c->Name(), c->ClassName(), c);
     }
     ComponentRefUpd();
     ShowComponents(false);

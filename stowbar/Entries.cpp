@@ -10,6 +10,11 @@ using namespace host;
 
 void TStowbar::AddComponent(const std::string& name, const std::string& title,
                             const std::string& className) {
+    addComponent(name, title, className, nullptr);
+}
+
+void TStowbar::addComponent(const std::string& name, const std::string& title,
+                            const std::string& className, TComponent* known) {
     if (FNVCs.Excludes(name))
         return;
     // A name another bar of the form holds is this bar's to leave alone from now on.
@@ -38,10 +43,12 @@ void TStowbar::AddComponent(const std::string& name, const std::string& title,
         b->SetCaption(title);
     if (FShowPicture) {
         // Nothing yet when the form is still being read; the next relayout supplies it.
-        HBITMAP h = GetPaletteBitmap(FForm->FindComponent(name));
+        HBITMAP h = GetPaletteBitmap(known ? known : FForm->FindComponent(name));
         b->Glyph().SetHandle(h);
     }
-    FNVCs.Add(name, title, className, b);
+    TNVC& entry = FNVCs.Add(name, title, className, b);
+    if (known)
+        FNVCs.SetComponent(entry, known);
 
     for (TStowbar* other : formBars())
         if (other != this && !other->FNVCs.Excludes(name))

@@ -100,6 +100,15 @@ void TNVCRegistry::indexComponent(const TComponent* component, TNVC* entry, int 
 }
 
 bool TNVCRegistry::Holds(const std::string& name) const {
+    // A pass asks in the form's order, which is most often the entries' order: the entry after
+    // the last one found answers without a look-up in the index (whose table, for a big form,
+    // is far apart in memory).
+    const size_t count = FNVCList.size();
+    for (size_t k = 0; k < 2 && k < count; ++k)
+        if (const size_t i = (FNextAsked + k) % count; FNVCList[i]->Name == name) {
+            FNextAsked = i + 1;
+            return true;
+        }
     indexes();
     return FNames.count(name) != 0;
 }
@@ -197,6 +206,17 @@ int TNVCRegistry::HandOverAll(const std::function<void(const TNVCRecord&)>& heir
         ++moved;
     }
     return moved;
+}
+
+bool TNVCRegistry::Excludes(const std::string& name) const {
+    // Names are excluded in the order a pass meets them, and asked for in that order again.
+    const int count = FExcludedNames.Count();
+    for (int k = 0; k < 2 && k < count; ++k)
+        if (const int i = (FNextExcluded + k) % count; SameText(FExcludedNames[i], name)) {
+            FNextExcluded = i + 1;
+            return true;
+        }
+    return FExcludedNames.IndexOf(name) >= 0;
 }
 
 void TNVCRegistry::Unexclude(const std::string& name) {

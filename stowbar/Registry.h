@@ -77,7 +77,7 @@ public:
 
     // ---- the names this bar must not collect (compared ignoring letter case)
     const host::TStringList& ExcludedNames() const { return FExcludedNames; }
-    bool Excludes(const std::string& name) const { return FExcludedNames.IndexOf(name) >= 0; }
+    bool Excludes(const std::string& name) const;
     // Appends the name, also when it is there already.
     void Exclude(const std::string& name) { FExcludedNames.Add(name); }
     // Takes the first occurrence of the name out, if there is one.
@@ -105,6 +105,9 @@ private:
     mutable std::unordered_map<std::string, TNameCount> FNames;
     mutable std::unordered_multimap<const host::TComponent*, TNVC*> FByComponent;
     mutable bool FIndexesStale = false;
+    // Where Holds and Excludes look first: after the entry (the name) they found last.
+    mutable size_t FNextAsked = 0;
+    mutable int FNextExcluded = 0;
     mutable uint64_t FVersion = 0;
 };
 

@@ -229,6 +229,10 @@ private:
     // The form's bars in its component order (this one included), and its other controls, kept
     // until the form's list changes.
     const std::vector<TStowbar*>& formBars() const;
+    // AddComponent for a pass that knows the form's component of that name: the entry refers to
+    // it at once, and no look-up by name is needed.
+    void addComponent(const std::string& name, const std::string& title,
+                      const std::string& className, host::TComponent* known);
     const std::vector<host::TControl*>& formControls() const;
     void updateFormLists() const;
 
