@@ -4,6 +4,9 @@
 
 #include "stowbar/Registry.h"
 
+#include <algorithm>
+#include <random>
+
 namespace stowtest {
 
 using namespace host;
@@ -102,6 +105,55 @@ TEST_F(NVCRegistryTest, HandOverOfOneKeepsTheOthersInOrder) {
     EXPECT_EQ(kept.Name, "A");
     EXPECT_EQ(NamesOf(r), (Names{"B", "C"}));
     EXPECT_EQ(buttons.Count(), 2);
+}
+
+// Holds and Excludes try the entry (the name) after the one found last before their index: the
+// answers must be the plain search's whatever order the questions come in and whatever changed
+// in between (frees that shift the entries, renames, the same name twice, letter case).
+TEST_F(NVCRegistryTest, AnswersAreThePlainSearchsInAnyOrderOfQuestions) {
+    TNVCRegistry r;
+    std::mt19937 random(7);
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const Names pool = {"A", "B", "C", "D", "E", "F", "a", "b"};
+    for (int step = 0; step < 4000; ++step) {
+        const std::string name = pool[static_cast<size_t>(pick(static_cast<int>(pool.size())))];
+        switch (pick(6)) {
+        case 0:
+            Add(r, name);
+            break;
+        case 1:
+            if (r.Count() > 0)
+                r.Free(pick(r.Count()));
+            break;
+        case 2:
+            if (r.Count() > 0)
+                r.Rename(*r.Items(pick(r.Count())), name);
+            break;
+        case 3:
+            r.Exclude(name);
+            break;
+        case 4:
+            r.Unexclude(name);
+            break;
+        default:
+            break;
+        }
+        // Questions in the entries' order, backwards, and at random.
+        Names asked = NamesOf(r);
+        if (step % 3 == 1)
+            std::reverse(asked.begin(), asked.end());
+        if (step % 3 == 2)
+            asked = {name, pool[static_cast<size_t>(pick(static_cast<int>(pool.size())))]};
+        for (const std::string& q : asked) {
+            const Names held = NamesOf(r);
+            const bool holds = std::find(held.begin(), held.end(), q) != held.end();
+            const Names& excluded = r.ExcludedNames().Items();
+            const bool excludes = std::any_of(excluded.begin(), excluded.end(),
+                                              [&](const std::string& x) { return SameText(x, q); });
+            ASSERT_EQ(r.Holds(q), holds) << "step " << step << ": " << q;
+            ASSERT_EQ(r.Excludes(q), excludes) << "step " << step << ": " << q;
+        }
+    }
 }
 
 } // namespace
