@@ -120,13 +120,10 @@ void TComponent::renamed(TComponent* component, const std::string& oldName) {
     if (!FOwned)
         return;
     auto& index = FOwned->NameIndex;
-    if (!oldName.empty()) {
-        auto it = index.find(UpperCase(oldName));
-        if (it != index.end() && it->second == component)
-            index.erase(it);
-    }
+    if (!oldName.empty())
+        index.Remove(component, oldName);
     if (!component->FName.empty())
-        index[UpperCase(component->FName)] = component;
+        index.Add(component);
 }
 
 void TComponent::ValidateRename(TComponent* component, const std::string& curName,
@@ -141,8 +138,7 @@ void TComponent::ValidateRename(TComponent* component, const std::string& curNam
 TComponent* TComponent::FindComponent(std::string_view name) const {
     if (name.empty() || !FOwned)
         return nullptr;
-    auto it = FOwned->NameIndex.find(UpperCase(name));
-    return it == FOwned->NameIndex.end() ? nullptr : it->second;
+    return FOwned->NameIndex.Find(name);
 }
 
 void TComponent::InsertComponent(TComponent* component) {
@@ -216,7 +212,7 @@ void TComponent::insert(TComponent* component) {
         FOwned = std::make_unique<TOwnerIndex>();
     TOwnerIndex& o = *FOwned;
     if (!component->FName.empty())
-        o.NameIndex[UpperCase(component->FName)] = component;
+        o.NameIndex.Add(component);
     if (!o.ListenersStale) {
         if (hears(component, opInsert))
             o.InsertListeners.push_back(component);
@@ -238,12 +234,8 @@ void TComponent::remove(TComponent* component) {
             if (l != list->rend())
                 list->erase(std::next(l).base());
         }
-    if (FOwned && !component->FName.empty()) {
-        auto& index = FOwned->NameIndex;
-        auto n = index.find(UpperCase(component->FName));
-        if (n != index.end() && n->second == component)
-            index.erase(n);
-    }
+    if (FOwned && !component->FName.empty())
+        FOwned->NameIndex.Remove(component, component->FName);
     component->FOwner = nullptr;
 }
 

@@ -2,6 +2,7 @@
 // TPersistent and TComponent: owners, names, component state, notifications and the designer's
 // icon position, with the host library's two-phase construction and destruction.
 
+#include "host/classes/NameIndex.h"
 #include "host/rtl/Lists.h"
 #include "host/rtl/Object.h"
 #include "host/rtl/Set.h"
@@ -221,8 +222,8 @@ private:
         std::vector<TComponent*> InsertListeners;
         std::vector<TComponent*> RemoveListeners;
         bool ListenersStale = false;
-        // The owned components by upper-cased name, so that FindComponent stays fast.
-        std::unordered_map<std::string, TComponent*> NameIndex;
+        // The owned components by name, so that FindComponent stays fast.
+        TNameIndex NameIndex;
     };
 
     TComponent* FOwner = nullptr;
