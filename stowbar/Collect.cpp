@@ -55,12 +55,20 @@ void TStowbar::Collect() {
     // Entries whose component has left the form go. An entry's component, while it has one, is
     // alive (the bar hears every removal); when it is still the form's under the entry's name,
     // the form's look-up would find that very component.
+    // An entry without a component (one read from the file, or handed over) takes the one it
+    // finds here, as the relayout after the pass would.
     for (int i = FNVCs.Count() - 1; i >= 0; --i) {
-        const TNVC* e = FNVCs.Items(i);
+        TNVC* e = FNVCs.Items(i);
         const bool known =
             e->Component && e->Component->Owner() == FForm && e->Component->Name() == e->Name;
-        if (!known && !FForm->FindComponent(e->Name))
+        if (known)
+            continue;
+        if (TComponent* found = FForm->FindComponent(e->Name)) {
+            if (!e->Component)
+                FNVCs.SetComponent(*e, found);
+        } else {
             FreeNVC(i);
+        }
     }
     // A component that another one writes as its own child (a data set's field, a menu's item,
     // an action list's action, an object nested in a component of an unknown class) has a parent
