@@ -36,25 +36,18 @@ int TNVCRegistry::IndexOfButton(const TObject* button) const {
 }
 
 bool TNVCRegistry::indexesHold() const {
-    // Each entry takes one from the count of its name; none may run out, and then none is left.
-    for (auto& [name, count] : FNames)
-        count.Left = count.Entries;
+    // Every entry filed under its name (and its component), and nothing else filed.
     size_t components = 0;
     for (const auto& e : FNVCList) {
-        auto n = FNames.find(e->Name);
-        if (n == FNames.end() || n->second.Left-- == 0)
+        if (!FNames.Contains(HashBytes(e->Name), e.get()))
             return false;
         if (!e->Component)
             continue;
         ++components;
-        auto [first, last] = FByComponent.equal_range(e->Component);
-        if (std::find_if(first, last, [&](const auto& i) { return i.second == e.get(); }) == last)
+        if (!FByComponent.Contains(HashPointer(e->Component), e.get()))
             return false;
     }
-    for (const auto& [name, count] : FNames)
-        if (count.Left != 0)
-            return false;
-    return components == FByComponent.size();
+    return FNames.Count() == FNVCList.size() && FByComponent.Count() == components;
 }
 
 void TNVCRegistry::indexes() const {
@@ -64,39 +57,30 @@ void TNVCRegistry::indexes() const {
     FIndexesStale = false;
     if (indexesHold())
         return;
-    FNames.clear();
-    FByComponent.clear();
+    FNames.Clear();
+    FByComponent.Clear();
     for (const auto& e : FNVCList) {
-        indexName(e->Name, 1);
-        indexComponent(e->Component, e.get(), 1);
+        indexName(e.get(), 1);
+        indexComponent(e.get(), 1);
     }
 }
 
-void TNVCRegistry::indexName(const std::string& name, int delta) const {
+void TNVCRegistry::indexName(TNVC* entry, int delta) const {
     if (FIndexesStale)
         return;
-    if (delta > 0) {
-        ++FNames[name].Entries;
-        return;
-    }
-    auto it = FNames.find(name);
-    if (it != FNames.end() && --it->second.Entries == 0)
-        FNames.erase(it);
+    if (delta > 0)
+        FNames.Add(HashBytes(entry->Name), entry);
+    else
+        FNames.Remove(HashBytes(entry->Name), entry);
 }
 
-void TNVCRegistry::indexComponent(const TComponent* component, TNVC* entry, int delta) const {
-    if (FIndexesStale || !component)
+void TNVCRegistry::indexComponent(TNVC* entry, int delta) const {
+    if (FIndexesStale || !entry->Component)
         return;
-    if (delta > 0) {
-        FByComponent.emplace(component, entry);
-        return;
-    }
-    auto [first, last] = FByComponent.equal_range(component);
-    for (auto it = first; it != last; ++it)
-        if (it->second == entry) {
-            FByComponent.erase(it);
-            return;
-        }
+    if (delta > 0)
+        FByComponent.Add(HashPointer(entry->Component), entry);
+    else
+        FByComponent.Remove(HashPointer(entry->Component), entry);
 }
 
 bool TNVCRegistry::Holds(const std::string& name) const {
@@ -110,12 +94,13 @@ bool TNVCRegistry::Holds(const std::string& name) const {
             return true;
         }
     indexes();
-    return FNames.count(name) != 0;
+    return FNames.Find(HashBytes(name), [&](const TNVC* e) { return e->Name == name; });
 }
 
 bool TNVCRegistry::HoldsComponent(const TComponent* component) const {
     indexes();
-    return component && FByComponent.count(component) != 0;
+    return component && FByComponent.Find(HashPointer(component),
+                                          [&](const TNVC* e) { return e->Component == component; });
 }
 
 TNVC& TNVCRegistry::Add(const std::string& name, const std::string& title,
@@ -126,7 +111,7 @@ TNVC& TNVCRegistry::Add(const std::string& name, const std::string& title,
     entry->Title = title;
     entry->Button = button;
     FNVCList.push_back(std::move(entry));
-    indexName(name, 1);
+    indexName(FNVCList.back().get(), 1);
     ++FVersion;
     return *FNVCList.back();
 }
@@ -135,8 +120,8 @@ void TNVCRegistry::Free(int index) {
     check(index);
     std::unique_ptr<TNVC> entry = std::move(FNVCList[static_cast<size_t>(index)]);
     FNVCList.erase(FNVCList.begin() + index);
-    indexName(entry->Name, -1);
-    indexComponent(entry->Component, entry.get(), -1);
+    indexName(entry.get(), -1);
+    indexComponent(entry.get(), -1);
     ++FVersion;
     FreeAndNil(entry->Button);
 }
@@ -144,8 +129,8 @@ void TNVCRegistry::Free(int index) {
 void TNVCRegistry::FreeAll() {
     // Taken out first: freeing a button must not meet a half-emptied list.
     std::vector<std::unique_ptr<TNVC>> entries = std::exchange(FNVCList, {});
-    FNames.clear();
-    FByComponent.clear();
+    FNames.Clear();
+    FByComponent.Clear();
     FIndexesStale = false;
     ++FVersion;
     // The last first: each button leaves the end of the bar's list of controls.
@@ -161,9 +146,9 @@ void TNVCRegistry::Exchange(int a, int b) {
 }
 
 void TNVCRegistry::Rename(TNVC& entry, const std::string& name) {
-    indexName(entry.Name, -1);
+    indexName(&entry, -1);
     entry.Name = name;
-    indexName(name, 1);
+    indexName(&entry, 1);
     ++FVersion;
 }
 
@@ -175,20 +160,23 @@ void TNVCRegistry::SetTitle(TNVC& entry, const std::string& title) {
 void TNVCRegistry::SetComponent(TNVC& entry, TComponent* component) {
     if (entry.Component == component)
         return;
-    indexComponent(entry.Component, &entry, -1);
+    indexComponent(&entry, -1);
     entry.Component = component;
-    indexComponent(component, &entry, 1);
+    indexComponent(&entry, 1);
     ++FVersion;
 }
 
 void TNVCRegistry::Forget(const TComponent* component) {
     indexes();
-    auto [first, last] = FByComponent.equal_range(component);
-    if (first == last)
+    const uint32_t hash = HashPointer(component);
+    auto refers = [&](const TNVC* e) { return e->Component == component; };
+    TNVC* e = FByComponent.Find(hash, refers);
+    if (!e)
         return;
-    for (auto it = first; it != last; ++it)
-        it->second->Component = nullptr;
-    FByComponent.erase(first, last);
+    for (; e; e = FByComponent.Find(hash, refers)) {
+        FByComponent.Remove(hash, e);
+        e->Component = nullptr;
+    }
     ++FVersion;
 }
 

@@ -5,6 +5,7 @@
 // The registry keeps lists; the rules of what a bar collects (which names another bar holds,
 // what its buttons look like) are the bar's (TStowbar::AddComponent).
 
+#include "host/rtl/FlatIndex.h"
 #include "host/rtl/Lists.h"
 #include "host/rtl/SysUtils.h"
 #include "stowbar/NVC.h"
@@ -12,7 +13,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace host {
@@ -91,19 +91,14 @@ private:
     // Builds the indexes again when an entry handed out for changing was changed.
     void indexes() const;
     bool indexesHold() const;
-    void indexName(const std::string& name, int delta) const;
-    void indexComponent(const host::TComponent* component, TNVC* entry, int delta) const;
+    void indexName(TNVC* entry, int delta) const;
+    void indexComponent(TNVC* entry, int delta) const;
 
     std::vector<std::unique_ptr<TNVC>> FNVCList;
     host::TStringList FExcludedNames;
-    // The names of the entries (how many entries have each), and the entries by component; kept
-    // up to date by every change the registry makes.
-    struct TNameCount {
-        int Entries = 0;
-        int Left = 0; // scratch of the check that the indexes still hold
-    };
-    mutable std::unordered_map<std::string, TNameCount> FNames;
-    mutable std::unordered_multimap<const host::TComponent*, TNVC*> FByComponent;
+    // The entries by name and by component; kept up to date by every change the registry makes.
+    mutable host::TFlatIndex<TNVC> FNames;
+    mutable host::TFlatIndex<TNVC> FByComponent;
     mutable bool FIndexesStale = false;
     // Where Holds and Excludes look first: after the entry (the name) they found last.
     mutable size_t FNextAsked = 0;
