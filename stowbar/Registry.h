@@ -97,8 +97,8 @@ private:
     std::vector<std::unique_ptr<TNVC>> FNVCList;
     host::TStringList FExcludedNames;
     // The entries by name and by component; kept up to date by every change the registry makes.
-    mutable host::TFlatIndex<TNVC> FNames;
-    mutable host::TFlatIndex<TNVC> FByComponent;
+    mutable host::TFlatIndex<TNVC*> FNames;
+    mutable host::TFlatIndex<TNVC*> FByComponent;
     mutable bool FIndexesStale = false;
     // Where Holds and Excludes look first: after the entry (the name) they found last.
     mutable size_t FNextAsked = 0;

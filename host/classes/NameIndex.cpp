@@ -6,8 +6,9 @@
 namespace host {
 
 TComponent* TNameIndex::Find(std::string_view name) const {
-    return FIndex.Find(HashText(name),
-                       [&](const TComponent* c) { return SameText(c->Name(), name); });
+    // Filed as const, handed out as the owner's.
+    return const_cast<TComponent*>(FIndex.Find(
+        HashText(name), [&](const TComponent* c) { return SameText(c->Name(), name); }));
 }
 
 void TNameIndex::Add(TComponent* component) {

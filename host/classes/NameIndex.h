@@ -22,7 +22,7 @@ public:
     size_t Count() const { return FIndex.Count(); }
 
 private:
-    TFlatIndex<TComponent> FIndex;
+    TFlatIndex<const TComponent*> FIndex;
 };
 
 } // namespace host

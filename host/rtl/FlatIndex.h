@@ -2,8 +2,8 @@
 // TFlatIndex: items found by a hash of a key they carry themselves (a name, a pointer they hold).
 // One array of (hash, item) slots with linear probing: a look-up reads one slot, most often, and
 // the item it finds; a miss reads one slot; nothing is allocated per item, and freeing the index
-// frees one array. An item may be filed more than once and under equal keys; the caller says
-// which items match.
+// frees one array. An item is a pointer or a number, never the empty value (null, 0). Items may
+// be filed under equal keys; the caller says which items match.
 
 #include <cstdint>
 #include <string_view>
@@ -20,19 +20,19 @@ template <class T> class TFlatIndex {
 public:
     size_t Count() const { return FCount; }
 
-    // The first item filed under hash for which match(item) holds, or null.
-    template <class Match> T* Find(uint32_t hash, Match match) const {
+    // The first item filed under hash for which match(item) holds, or the empty value.
+    template <class Match> T Find(uint32_t hash, Match match) const {
         if (FCount == 0)
-            return nullptr;
+            return T{};
         for (size_t i = hash & mask(); FSlots[i].Item; i = (i + 1) & mask())
             if (FSlots[i].Hash == hash && match(FSlots[i].Item))
                 return FSlots[i].Item;
-        return nullptr;
+        return T{};
     }
     // Whether this very item is filed under hash.
-    bool Contains(uint32_t hash, const T* item) const { return slotOf(hash, item) != npos; }
+    bool Contains(uint32_t hash, T item) const { return slotOf(hash, item) != npos; }
 
-    void Add(uint32_t hash, T* item) {
+    void Add(uint32_t hash, T item) {
         // At most two thirds full, so that runs stay short.
         if (3 * (FCount + 1) > 2 * FSlots.size())
             grow();
@@ -40,7 +40,7 @@ public:
         ++FCount;
     }
     // Takes the item out from under hash; false when it was not filed there.
-    bool Remove(uint32_t hash, const T* item) {
+    bool Remove(uint32_t hash, T item) {
         size_t i = slotOf(hash, item);
         if (i == npos)
             return false;
@@ -66,11 +66,11 @@ public:
 private:
     struct Slot {
         uint32_t Hash = 0;
-        T* Item = nullptr; // null: empty
+        T Item = T{}; // empty
     };
     static constexpr size_t npos = SIZE_MAX;
     size_t mask() const { return FSlots.size() - 1; }
-    size_t slotOf(uint32_t hash, const T* item) const {
+    size_t slotOf(uint32_t hash, T item) const {
         if (FCount == 0)
             return npos;
         for (size_t i = hash & mask(); FSlots[i].Item; i = (i + 1) & mask())

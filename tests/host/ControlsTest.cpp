@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 using namespace host;
@@ -114,6 +116,40 @@ TEST_F(ControlsTest, StringListLooksUpIgnoringCaseAndFindsTheFirst) {
     list.SetString(2, "delta");
     EXPECT_EQ(list.IndexOf("ALPHA"), -1);
     EXPECT_THROW(list.Delete(5), EListError);
+}
+
+// The list's index against a plain search through every kind of change: texts in several
+// letter cases and several times over, changed in place, deleted from anywhere (until the index
+// wears out and is built again), inserted before the end, cleared.
+TEST_F(ControlsTest, StringListIndexAgreesWithASearchThroughEveryChange) {
+    TStringList list;
+    std::mt19937 random(5);
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    auto text = [&] { return std::string(pick(2) ? "name" : "NAME") + std::to_string(pick(40)); };
+    auto plain = [&](const std::string& s) {
+        for (int i = 0; i < list.Count(); ++i)
+            if (SameText(list[i], s))
+                return i;
+        return -1;
+    };
+    for (int step = 0; step < 30000; ++step) {
+        const int n = list.Count();
+        // Phases of growing and of shrinking, so that the index wears out now and then.
+        const int op = pick(100) + ((step / 3000) % 2 ? 25 : 0);
+        if (op < 45 || n == 0)
+            list.Add(text());
+        else if (op < 85)
+            list.Delete(pick(n));
+        else if (op < 110)
+            list.SetString(pick(n), text());
+        else if (op < 124)
+            list.Insert(pick(n), text());
+        else if (step % 7 == 0)
+            list.Clear();
+        for (const std::string& q : {text(), text()}) {
+            ASSERT_EQ(list.IndexOf(q), plain(q)) << "step " << step << ": " << q;
+        }
+    }
 }
 
 TEST_F(ControlsTest, PointerListPacksAndExchanges) {
