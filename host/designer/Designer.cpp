@@ -79,7 +79,13 @@ TFormDesigner::TFormDesigner(TComponent* root) : FRoot(root) {
 }
 
 TFormDesigner::~TFormDesigner() {
-    FIcons.clear();
+    // The icons go in a fixed order (their components' addresses), not the table's.
+    std::vector<std::pair<const TComponent*, TDesignerIcon*>> icons;
+    for (auto& [component, icon] : FIcons)
+        icons.emplace_back(component, icon.get());
+    std::sort(icons.begin(), icons.end());
+    for (auto& [component, icon] : icons)
+        FIcons.erase(component);
     ReleaseRoot();
 }
 

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace host {
@@ -120,7 +121,7 @@ private:
     friend class TDesignerIcon;
     TComponent* FRoot;
     std::vector<TComponent*> FSelection;
-    std::map<const TComponent*, std::unique_ptr<TDesignerIcon>> FIcons;
+    std::unordered_map<const TComponent*, std::unique_ptr<TDesignerIcon>> FIcons;
     int FModifiedCount = 0;
     bool FDeleting = false;
     std::optional<Drag> FDrag;
