@@ -121,7 +121,7 @@ std::vector<Row> Measure(const std::vector<int>& sizes) {
                              {"memory after the first pass", "B/comp"},
                              {"peak memory of the session", "MiB"}};
     for (int n : sizes) {
-        const int runs = n >= 20000 ? 3 : 5;
+        const int runs = n >= 20000 ? 7 : 9;
         size_t base = BytesInUse();
         size_t peak = 0;
         auto note = [&] { peak = std::max(peak, BytesInUse()); };

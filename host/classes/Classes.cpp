@@ -279,8 +279,15 @@ constexpr size_t kIndexedFrom = 32;
 }
 
 struct TPartners::Index {
-    std::unordered_map<const TComponent*, size_t> Position;
+    // The partners' positions in the list (plus one), found by the partner's address.
+    TFlatIndex<uint32_t> Position;
     size_t Holes = 0;
+    uint32_t Find(const std::vector<TComponent*>& items, const TComponent* c) const {
+        return Position.Find(HashPointer(c), [&](uint32_t at) { return items[at - 1] == c; });
+    }
+    void Add(const std::vector<TComponent*>& items, size_t i) {
+        Position.Add(HashPointer(items[i]), static_cast<uint32_t>(i + 1));
+    }
 };
 
 TPartners::TPartners() = default;
@@ -288,7 +295,7 @@ TPartners::~TPartners() = default;
 
 bool TPartners::Contains(const TComponent* c) const {
     if (FIndex)
-        return FIndex->Position.contains(c);
+        return FIndex->Find(FItems, c) != 0;
     return std::find(FItems.begin(), FItems.end(), c) != FItems.end();
 }
 
@@ -297,11 +304,11 @@ void TPartners::Add(TComponent* c) {
         return;
     FItems.push_back(c);
     if (FIndex) {
-        FIndex->Position.emplace(c, FItems.size() - 1);
+        FIndex->Add(FItems, FItems.size() - 1);
     } else if (FItems.size() > kIndexedFrom) {
         FIndex = std::make_unique<Index>();
         for (size_t i = 0; i < FItems.size(); ++i)
-            FIndex->Position.emplace(FItems[i], i);
+            FIndex->Add(FItems, i);
     }
 }
 
@@ -312,11 +319,11 @@ void TPartners::Remove(const TComponent* c) {
             FItems.erase(it);
         return;
     }
-    auto it = FIndex->Position.find(c);
-    if (it == FIndex->Position.end())
+    const uint32_t at = FIndex->Find(FItems, c);
+    if (at == 0)
         return;
-    FItems[it->second] = nullptr;
-    FIndex->Position.erase(it);
+    FIndex->Position.Remove(HashPointer(c), at);
+    FItems[at - 1] = nullptr;
     ++FIndex->Holes;
     trim();
 }
@@ -345,8 +352,9 @@ void TPartners::trim() {
         return;
     std::erase(FItems, nullptr);
     FIndex->Holes = 0;
+    FIndex->Position.Clear();
     for (size_t i = 0; i < FItems.size(); ++i)
-        FIndex->Position[FItems[i]] = i;
+        FIndex->Add(FItems, i);
 }
 
 } // namespace detail
@@ -452,22 +460,22 @@ TComponent* TComponentList::Items(int i) const {
     return FItems[FHead + static_cast<size_t>(i)];
 }
 
-int TComponentList::occurrences(const TComponent* c) const {
-    if (FCounts) {
-        auto it = FCounts->find(c);
-        return it == FCounts->end() ? 0 : it->second;
-    }
-    return static_cast<int>(std::count(begin(), end(), c));
+bool TComponentList::holds(const TComponent* c) const {
+    if (FCounts)
+        return FCounts->Contains(HashPointer(c), c);
+    return std::find(begin(), end(), c) != end();
 }
 
 int TComponentList::Add(TComponent* c) {
     FItems.push_back(c);
     if (FCounts) {
-        ++(*FCounts)[c];
+        if (c)
+            FCounts->Add(HashPointer(c), c);
     } else if (Count() > 32) {
-        FCounts = std::make_unique<std::unordered_map<const TComponent*, int>>();
+        FCounts = std::make_unique<TFlatIndex<const TComponent*>>();
         for (TComponent* item : *this)
-            ++(*FCounts)[item];
+            if (item)
+                FCounts->Add(HashPointer(item), item);
     }
     if (c)
         FWatcher->FreeNotification(c);
@@ -486,11 +494,11 @@ void TComponentList::Remove(TComponent* c) {
             ++FHead;
         else
             FItems.erase(begin() + i);
-        if (FCounts && --(*FCounts)[c] == 0)
-            FCounts->erase(c);
+        if (FCounts && c)
+            FCounts->Remove(HashPointer(c), c);
         compact();
     }
-    if (c && occurrences(c) == 0)
+    if (c && !holds(c))
         FWatcher->RemoveFreeNotification(c);
 }
 
@@ -506,8 +514,9 @@ void TComponentList::Clear() {
 void TComponentList::dropped(TComponent* c) {
     auto first = FItems.begin() + static_cast<std::ptrdiff_t>(FHead);
     FItems.erase(std::remove(first, FItems.end(), c), FItems.end());
-    if (FCounts)
-        FCounts->erase(c);
+    if (FCounts && c)
+        while (FCounts->Remove(HashPointer(c), c)) {
+        }
     compact();
 }
 

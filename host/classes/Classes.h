@@ -295,12 +295,13 @@ private:
     class Watcher;
     friend class Watcher;
     void dropped(TComponent* c);
-    // How many times c is in the list, counted by hand while the list is short.
-    int occurrences(const TComponent* c) const;
+    // Whether c is in the list, searched by hand while the list is short.
+    bool holds(const TComponent* c) const;
     void compact();
     std::vector<TComponent*> FItems;
     size_t FHead = 0; // the items before it were taken out from the front
-    std::unique_ptr<std::unordered_map<const TComponent*, int>> FCounts; // once the list is long
+    // Each item once per time it is in the list, once the list is long.
+    std::unique_ptr<TFlatIndex<const TComponent*>> FCounts;
     FreePtr<Watcher> FWatcher;
 };
 

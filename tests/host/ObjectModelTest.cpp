@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -248,6 +249,41 @@ TEST_F(ObjectModelTest, ComponentListDropsComponentsThatGo) {
     EXPECT_EQ(list[0], b);
     root->Free();
     EXPECT_EQ(list.Count(), 0);
+}
+
+// A long list (indexed, as are its watcher's free-notification partners) against a plain vector:
+// components added several times and as null, removed one occurrence at a time, and freed, which
+// takes every occurrence out.
+TEST_F(ObjectModelTest, LongComponentListFollowsAddsRemovesAndFrees) {
+    TComponent* root = New<TComponent>(nullptr);
+    std::vector<TComponent*> pool;
+    for (int i = 0; i < 200; ++i)
+        pool.push_back(New<TComponent>(root));
+    TComponentList list;
+    std::vector<TComponent*> model;
+    std::mt19937 random(3);
+    auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
+    for (int step = 0; step < 20000; ++step) {
+        const size_t op = pick(10);
+        if (op < 5 || model.empty()) {
+            TComponent* c = pick(20) == 0 ? nullptr : pool[pick(pool.size())];
+            list.Add(c);
+            model.push_back(c);
+        } else if (op < 9) {
+            TComponent* c = model[pick(model.size())];
+            list.Remove(c);
+            model.erase(std::find(model.begin(), model.end(), c));
+        } else {
+            TComponent*& c = pool[pick(pool.size())];
+            c->Free();
+            std::erase(model, c);
+            c = New<TComponent>(root);
+        }
+        ASSERT_EQ(list.Count(), static_cast<int>(model.size())) << "step " << step;
+        ASSERT_TRUE(std::equal(list.begin(), list.end(), model.begin())) << "step " << step;
+    }
+    root->Free();
+    EXPECT_EQ(list.Count(), static_cast<int>(std::count(model.begin(), model.end(), nullptr)));
 }
 
 TEST_F(ObjectModelTest, ClassesCompareThroughTheirChain) {
