@@ -3,17 +3,18 @@
 #include "host/rtl/SysUtils.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace host {
 
 WindowTree::Window* WindowTree::find(HWND hwnd) {
-    auto it = FWindows.find(hwnd);
-    return it == FWindows.end() ? nullptr : &it->second;
+    return const_cast<Window*>(std::as_const(*this).find(hwnd));
 }
 
 const WindowTree::Window* WindowTree::find(HWND hwnd) const {
-    auto it = FWindows.find(hwnd);
-    return it == FWindows.end() ? nullptr : &it->second;
+    if (hwnd < FFirstHandle || hwnd - FFirstHandle >= FWindows.size())
+        return nullptr;
+    return FWindows[hwnd - FFirstHandle].get();
 }
 
 HWND WindowTree::Create(const Params& params) {
@@ -28,7 +29,8 @@ HWND WindowTree::Create(const Params& params) {
     w.Inset = params.ClientInset;
     w.Visible = params.Visible;
     w.Proc = params.Proc;
-    FWindows.emplace(h, std::move(w));
+    FWindows.push_back(std::make_unique<Window>(std::move(w)));
+    ++FCount;
     link(h, HWND_TOP);
     return h;
 }
@@ -97,12 +99,15 @@ void WindowTree::Destroy(HWND hwnd, const std::function<void(HWND, IWindowProc*)
     IWindowProc* proc = w->Proc;
     if (!w->Parent || find(w->Parent))
         unlink(hwnd);
-    FWindows.erase(hwnd);
+    FWindows[hwnd - FFirstHandle].reset();
+    --FCount;
     gone(hwnd, proc);
 }
 
 void WindowTree::Clear() {
     FWindows.clear();
+    FCount = 0;
+    FFirstHandle = FNextHandle;
     FTopFirst = FTopLast = 0;
 }
 

@@ -7,8 +7,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace host {
@@ -45,7 +45,7 @@ public:
     HWND GetWindow(HWND hwnd, UINT cmd) const;
     std::string ClassNameOf(HWND hwnd) const;
     IWindowProc* ProcOf(HWND hwnd) const;
-    int Count() const { return static_cast<int>(FWindows.size()); }
+    int Count() const { return static_cast<int>(FCount); }
     // Children of hwnd, topmost first.
     std::vector<HWND> Children(HWND hwnd) const;
     std::vector<HWND> TopLevelWindows() const;
@@ -90,7 +90,11 @@ private:
     HWND& firstOf(HWND parent);
     HWND& lastOf(HWND parent);
 
-    std::unordered_map<HWND, Window> FWindows;
+    // The windows by handle: handles count up and are never given twice, so the window of
+    // handle h is at h - FFirstHandle (null once it is destroyed).
+    std::vector<std::unique_ptr<Window>> FWindows;
+    size_t FCount = 0;
+    HWND FFirstHandle = 0x100;
     HWND FTopFirst = 0;
     HWND FTopLast = 0;
     HWND FNextHandle = 0x100;
