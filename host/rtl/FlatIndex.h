@@ -58,6 +58,12 @@ public:
         FSlots[i] = Slot{};
         return true;
     }
+    // Calls f(item) for every item filed, in no particular order.
+    template <class F> void ForEach(F f) const {
+        for (const Slot& s : FSlots)
+            if (s.Item)
+                f(s.Item);
+    }
     void Clear() {
         FSlots.clear();
         FCount = 0;

@@ -12,9 +12,11 @@ WindowTree::Window* WindowTree::find(HWND hwnd) {
 }
 
 const WindowTree::Window* WindowTree::find(HWND hwnd) const {
-    if (hwnd < FFirstHandle || hwnd - FFirstHandle >= FWindows.size())
-        return nullptr;
-    return FWindows[hwnd - FFirstHandle].get();
+    return FWindows.Find(hwnd, [&](const Window* w) { return w->Handle == hwnd; });
+}
+
+WindowTree::~WindowTree() {
+    Clear();
 }
 
 HWND WindowTree::Create(const Params& params) {
@@ -29,8 +31,7 @@ HWND WindowTree::Create(const Params& params) {
     w.Inset = params.ClientInset;
     w.Visible = params.Visible;
     w.Proc = params.Proc;
-    FWindows.push_back(std::make_unique<Window>(std::move(w)));
-    ++FCount;
+    FWindows.Add(h, new Window(std::move(w)));
     link(h, HWND_TOP);
     return h;
 }
@@ -99,15 +100,14 @@ void WindowTree::Destroy(HWND hwnd, const std::function<void(HWND, IWindowProc*)
     IWindowProc* proc = w->Proc;
     if (!w->Parent || find(w->Parent))
         unlink(hwnd);
-    FWindows[hwnd - FFirstHandle].reset();
-    --FCount;
+    FWindows.Remove(hwnd, w);
+    delete w;
     gone(hwnd, proc);
 }
 
 void WindowTree::Clear() {
-    FWindows.clear();
-    FCount = 0;
-    FFirstHandle = FNextHandle;
+    FWindows.ForEach([](Window* w) { delete w; });
+    FWindows.Clear();
     FTopFirst = FTopLast = 0;
 }
 

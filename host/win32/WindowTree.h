@@ -3,6 +3,7 @@
 // rectangles, visibility and paint counts. The tree sends no messages: the desktop (Desktop.h)
 // tells the windows' procedures what happens to them.
 
+#include "host/rtl/FlatIndex.h"
 #include "host/win32/Types.h"
 
 #include <cstdint>
@@ -24,6 +25,10 @@ public:
 
 class WindowTree {
 public:
+    WindowTree() = default;
+    ~WindowTree();
+    WindowTree(const WindowTree&) = delete;
+    WindowTree& operator=(const WindowTree&) = delete;
     struct Params {
         std::string ClassName;
         HWND Parent = 0;
@@ -45,7 +50,7 @@ public:
     HWND GetWindow(HWND hwnd, UINT cmd) const;
     std::string ClassNameOf(HWND hwnd) const;
     IWindowProc* ProcOf(HWND hwnd) const;
-    int Count() const { return static_cast<int>(FCount); }
+    int Count() const { return static_cast<int>(FWindows.Count()); }
     // Children of hwnd, topmost first.
     std::vector<HWND> Children(HWND hwnd) const;
     std::vector<HWND> TopLevelWindows() const;
@@ -90,11 +95,9 @@ private:
     HWND& firstOf(HWND parent);
     HWND& lastOf(HWND parent);
 
-    // The windows by handle: handles count up and are never given twice, so the window of
-    // handle h is at h - FFirstHandle (null once it is destroyed).
-    std::vector<std::unique_ptr<Window>> FWindows;
-    size_t FCount = 0;
-    HWND FFirstHandle = 0x100;
+    // The windows (owned) by handle. Handles count up, so the handle itself serves as the hash:
+    // windows made one after the other sit in neighbouring slots.
+    TFlatIndex<Window*> FWindows;
     HWND FTopFirst = 0;
     HWND FTopLast = 0;
     HWND FNextHandle = 0x100;
