@@ -1,6 +1,7 @@
 #pragma once
 // TNVC: the record of one collected component.
 
+#include <cstddef>
 #include <string>
 
 namespace host {
@@ -16,6 +17,7 @@ struct TNVC {
     host::TComponent* Component = nullptr; // resolved by ComponentRefUpd; not owned
     std::string Title;                     // the button's text
     host::TSpeedButton* Button = nullptr;  // owned by the entry
+    size_t At = 0; // where the registry put it: a hint, wrong once an entry before it went
 };
 
 // What passes from one bar to another when an entry is handed over: the three strings that the

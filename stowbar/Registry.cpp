@@ -86,15 +86,22 @@ void TNVCRegistry::indexComponent(TNVC* entry, int delta) const {
 bool TNVCRegistry::Holds(const std::string& name) const {
     // A pass asks in the form's order, which is most often the entries' order: the entry after
     // the last one found answers without a look-up in the index (whose table, for a big form,
-    // is far apart in memory).
+    // is far apart in memory). A pass that meets the entries backwards (a bar that took over
+    // another's has them last first) finds the one before it.
     const size_t count = FNVCList.size();
-    for (size_t k = 0; k < 2 && k < count; ++k)
-        if (const size_t i = (FNextAsked + k) % count; FNVCList[i]->Name == name) {
-            FNextAsked = i + 1;
-            return true;
-        }
+    if (count > 0)
+        for (size_t k : {size_t{0}, size_t{1}, count - 2})
+            if (const size_t i = (FNextAsked + k) % count; FNVCList[i]->Name == name) {
+                FNextAsked = i + 1;
+                return true;
+            }
     indexes();
-    return FNames.Find(HashBytes(name), [&](const TNVC* e) { return e->Name == name; });
+    const TNVC* found =
+        FNames.Find(HashBytes(name), [&](const TNVC* e) { return e->Name == name; });
+    // Found elsewhere: the next question starts from there, when its place is known.
+    if (found && found->At < count && FNVCList[found->At].get() == found)
+        FNextAsked = found->At + 1;
+    return found != nullptr;
 }
 
 bool TNVCRegistry::HoldsComponent(const TComponent* component) const {
@@ -110,6 +117,7 @@ TNVC& TNVCRegistry::Add(const std::string& name, const std::string& title,
     entry->ClassName = className;
     entry->Title = title;
     entry->Button = button;
+    entry->At = FNVCList.size();
     FNVCList.push_back(std::move(entry));
     indexName(FNVCList.back().get(), 1);
     ++FVersion;
@@ -142,6 +150,8 @@ void TNVCRegistry::Exchange(int a, int b) {
     check(a);
     check(b);
     std::swap(FNVCList[static_cast<size_t>(a)], FNVCList[static_cast<size_t>(b)]);
+    FNVCList[static_cast<size_t>(a)]->At = static_cast<size_t>(a);
+    FNVCList[static_cast<size_t>(b)]->At = static_cast<size_t>(b);
     ++FVersion;
 }
 

@@ -109,7 +109,8 @@ TEST_F(NVCRegistryTest, HandOverOfOneKeepsTheOthersInOrder) {
 
 // Holds and Excludes try the entry (the name) after the one found last before their index: the
 // answers must be the plain search's whatever order the questions come in and whatever changed
-// in between (frees that shift the entries, renames, the same name twice, letter case).
+// in between (frees that shift the entries, exchanges, renames, the same name twice, letter
+// case).
 TEST_F(NVCRegistryTest, AnswersAreThePlainSearchsInAnyOrderOfQuestions) {
     TNVCRegistry r;
     std::mt19937 random(7);
@@ -117,7 +118,7 @@ TEST_F(NVCRegistryTest, AnswersAreThePlainSearchsInAnyOrderOfQuestions) {
     const Names pool = {"A", "B", "C", "D", "E", "F", "a", "b"};
     for (int step = 0; step < 4000; ++step) {
         const std::string name = pool[static_cast<size_t>(pick(static_cast<int>(pool.size())))];
-        switch (pick(6)) {
+        switch (pick(7)) {
         case 0:
             Add(r, name);
             break;
@@ -134,6 +135,10 @@ TEST_F(NVCRegistryTest, AnswersAreThePlainSearchsInAnyOrderOfQuestions) {
             break;
         case 4:
             r.Unexclude(name);
+            break;
+        case 5:
+            if (r.Count() > 1)
+                r.Exchange(pick(r.Count()), pick(r.Count()));
             break;
         default:
             break;
