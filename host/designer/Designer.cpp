@@ -5,7 +5,6 @@
 #include "host/win32/Windows.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 namespace host {
 
@@ -81,12 +80,29 @@ TFormDesigner::TFormDesigner(TComponent* root) : FRoot(root) {
 TFormDesigner::~TFormDesigner() {
     // The icons go in a fixed order (their components' addresses), not the table's.
     std::vector<std::pair<const TComponent*, TDesignerIcon*>> icons;
-    for (auto& [component, icon] : FIcons)
-        icons.emplace_back(component, icon.get());
+    FIcons.ForEach([&](TDesignerIcon* icon) { icons.emplace_back(icon->Component(), icon); });
     std::sort(icons.begin(), icons.end());
     for (auto& [component, icon] : icons)
-        FIcons.erase(component);
+        removeIcon(component);
     ReleaseRoot();
+}
+
+TDesignerIcon* TFormDesigner::iconOf(const TComponent* component) const {
+    return FIcons.Find(HashPointer(component),
+                       [&](const TDesignerIcon* icon) { return icon->Component() == component; });
+}
+
+void TFormDesigner::addIcon(TComponent* component) {
+    auto icon = std::make_unique<TDesignerIcon>(*this, component);
+    FIcons.Add(HashPointer(component), icon.get());
+    icon.release();
+}
+
+void TFormDesigner::removeIcon(const TComponent* component) {
+    if (TDesignerIcon* icon = iconOf(component)) {
+        FIcons.Remove(HashPointer(component), icon);
+        delete icon;
+    }
 }
 
 void TFormDesigner::ReleaseRoot() {
@@ -127,10 +143,12 @@ void TFormDesigner::SetSelection(const std::vector<TComponent*>& components) {
     Desktop::Current().Invalidate();
     FSelection.clear();
     // Each once, in the order given; a pasted burst selects thousands.
-    std::unordered_set<const TComponent*> seen;
+    TFlatIndex<const TComponent*> seen;
     for (TComponent* c : components)
-        if (c && seen.insert(c).second)
+        if (c && !seen.Contains(HashPointer(c), c)) {
+            seen.Add(HashPointer(c), c);
             FSelection.push_back(c);
+        }
 }
 
 bool TFormDesigner::ShowsIcon(const TComponent* component) {
@@ -138,22 +156,22 @@ bool TFormDesigner::ShowsIcon(const TComponent* component) {
 }
 
 HWND TFormDesigner::IconOf(const TComponent* component) const {
-    auto it = FIcons.find(component);
-    return it == FIcons.end() ? 0 : it->second->Handle();
+    TDesignerIcon* icon = iconOf(component);
+    return icon ? icon->Handle() : 0;
 }
 
 void TFormDesigner::Notification(TComponent* component, TOperation operation) {
     if (!component || component->Owner() != FRoot)
         return;
     if (operation == opInsert) {
-        if (ShowsIcon(component) && Surface() && !FIcons.count(component) &&
+        if (ShowsIcon(component) && Surface() && !iconOf(component) &&
             !FRoot->ComponentState().contains(csLoading))
-            FIcons[component] = std::make_unique<TDesignerIcon>(*this, component);
+            addIcon(component);
     } else {
         FSelection.erase(std::remove(FSelection.begin(), FSelection.end(), component),
                          FSelection.end());
         forgetDragged(component);
-        FIcons.erase(component);
+        removeIcon(component);
     }
 }
 
@@ -161,8 +179,8 @@ void TFormDesigner::CreateIcons() {
     if (!Surface())
         return;
     for (TComponent* c : FRoot->ComponentList())
-        if (ShowsIcon(c) && !FIcons.count(c))
-            FIcons[c] = std::make_unique<TDesignerIcon>(*this, c);
+        if (ShowsIcon(c) && !iconOf(c))
+            addIcon(c);
 }
 
 void TFormDesigner::PlaceIcon(TComponent* component) {

@@ -7,7 +7,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 namespace host {
@@ -118,10 +117,14 @@ private:
         bool Moved = false;
     };
     void forgetDragged(TComponent* component);
+    TDesignerIcon* iconOf(const TComponent* component) const;
+    void addIcon(TComponent* component);
+    void removeIcon(const TComponent* component);
     friend class TDesignerIcon;
     TComponent* FRoot;
     std::vector<TComponent*> FSelection;
-    std::unordered_map<const TComponent*, std::unique_ptr<TDesignerIcon>> FIcons;
+    // The icons (owned) by their components' addresses.
+    TFlatIndex<TDesignerIcon*> FIcons;
     int FModifiedCount = 0;
     bool FDeleting = false;
     std::optional<Drag> FDrag;
